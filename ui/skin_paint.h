@@ -1,0 +1,43 @@
+// The skin turned into GDI objects for one window at its DPI, and the painting every skinned
+// form shares: the WM_CTLCOLOR* answers and owner-drawn push buttons.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+#include "common/unique_handle.h"
+#include "ui/skin.h"
+
+COLORREF ToColorRef(SkinColor color);
+
+// The unskinned look: the system's colours and message font.
+Skin SystemSkin();
+
+// The skin file's values over the system look; the system look alone when the file can't be read.
+Skin LoadSkinFile(const std::string& path);
+
+class SkinPaint {
+public:
+    SkinPaint(Skin skin, UINT dpi);
+
+    const Skin& Colors() const { return skin_; }
+    HBRUSH Brush(SkinColor color) const;
+    HFONT TextFont() const { return textFont_.Get(); }
+    HFONT CaptionFont() const { return captionFont_.Get(); }
+
+    // Answers WM_CTLCOLORDLG, WM_CTLCOLORSTATIC, WM_CTLCOLORBTN, WM_CTLCOLOREDIT and
+    // WM_CTLCOLORLISTBOX; nullptr for other messages.
+    HBRUSH ControlColors(UINT message, HDC dc) const;
+
+    // Paints a BS_OWNERDRAW push button: face, frame (thicker for the default button), caption
+    // with its mnemonic underline, focus line, pressed and disabled states.
+    void DrawButton(const DRAWITEMSTRUCT& item, bool isDefault) const;
+
+private:
+    Skin skin_;
+    UniqueGdi<HFONT> textFont_;
+    UniqueGdi<HFONT> captionFont_;
+    mutable std::map<COLORREF, UniqueGdi<HBRUSH>> brushes_;
+};
