@@ -3,11 +3,11 @@
 
 #include "common/unique_handle.h"
 #include "settings/folder_system_win.h"
+#include "win/settings/environment_case.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <cstring>
+#include <map>
 
 namespace {
 
@@ -45,24 +45,14 @@ TEST(QueryOsVersion, ShowsTheVersionWineIsSetToForTheExecutable) {
     }
 }
 
-// CTest runs this again under chosen time zones (tests/win/proxy/CMakeLists.txt).
 TEST(QueryTimeZoneText, GivesTheOffsetOfTheZoneWineRunsIn) {
-    const char* zone = std::getenv("TZ");
-    if (!std::getenv("MASQ_ENVIRONMENT_CASE") || !zone)
-        GTEST_SKIP() << "run under a chosen TZ by CTest";
-    struct Case {
-        const char* zone;
-        const char* text;
-    };
-    const Case cases[] = {
+    const char* zone = ChosenEnvironment("TZ");
+    if (!zone)
+        GTEST_SKIP() << "run by CTest under chosen time zones";
+    const std::map<std::string, std::string> texts = {
         {"UTC", "GMT -0"}, {"Asia/Tokyo", "GMT +9"}, {"America/Phoenix", "GMT -7"}, {"Asia/Kolkata", "GMT +5:30"}};
-    for (const Case& c : cases) {
-        if (std::strcmp(c.zone, zone) == 0) {
-            EXPECT_EQ(QueryTimeZoneText(), c.text);
-            return;
-        }
-    }
-    FAIL() << "no expectation for TZ=" << zone;
+    ASSERT_TRUE(texts.contains(zone)) << "no expectation for TZ=" << zone;
+    EXPECT_EQ(QueryTimeZoneText(), texts.at(zone));
 }
 
 }  // namespace

@@ -3,12 +3,13 @@
 #include "settings/report_log.h"
 
 #include "common/unique_handle.h"
+#include "win/settings/environment_case.h"
 #include "win/settings/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <cstring>
+#include <map>
+#include <utility>
 
 namespace {
 
@@ -68,26 +69,17 @@ TEST_F(WinReportFileTest, TheLogCatchesUpOnDiskOnceTheLockIsGone) {
     EXPECT_EQ(FileBytes(path), expected);
 }
 
-// CTest runs this again under chosen locales (tests/win/settings/CMakeLists.txt).
 TEST(WinReportClock, TakesTheSeparatorsOfTheUsersLocale) {
-    const char* lang = std::getenv("LANG");
-    if (!std::getenv("MASQ_ENVIRONMENT_CASE") || !lang)
-        GTEST_SKIP() << "run under a chosen LANG by CTest";
-    struct Case {
-        const char* lang;
-        const char* timeSeparator;
-        const char* dateSeparator;
-    };
-    const Case cases[] = {{"C.UTF-8", ":", "/"}, {"en_US.UTF-8", ":", "/"}, {"de_DE.UTF-8", ":", "."}};
-    for (const Case& c : cases) {
-        if (std::strcmp(c.lang, lang) != 0)
-            continue;
-        WinReportClock clock;
-        EXPECT_EQ(clock.TimeSeparator(), c.timeSeparator);
-        EXPECT_EQ(clock.DateSeparator(), c.dateSeparator);
-        return;
-    }
-    FAIL() << "no expectation for LANG=" << lang;
+    const char* lang = ChosenEnvironment("LANG");
+    if (!lang)
+        GTEST_SKIP() << "run by CTest under chosen languages";
+    using Separators = std::pair<std::string, std::string>;  // time, date
+    const std::map<std::string, Separators> separators = {
+        {"C.UTF-8", {":", "/"}}, {"en_US.UTF-8", {":", "/"}}, {"de_DE.UTF-8", {":", "."}}};
+    ASSERT_TRUE(separators.contains(lang)) << "no expectation for LANG=" << lang;
+
+    WinReportClock clock;
+    EXPECT_EQ(Separators(clock.TimeSeparator(), clock.DateSeparator()), separators.at(lang));
 }
 
 }  // namespace
