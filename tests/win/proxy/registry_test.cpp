@@ -28,7 +28,7 @@ class ScratchKeyTest : public testing::Test {
   protected:
     ~ScratchKeyTest() override { RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str()); }
 
-    std::string key = Unique("Software\\Masq NG tests\\registry");
+    std::string key = Unique("Software\\Masq NG test registry");
     WinRegistry registry;
 };
 
