@@ -1,0 +1,12 @@
+// A calendar date and wall-clock time as the system clock gives it (no time zone attached).
+#pragma once
+
+struct LocalDateTime {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    int millisecond = 0;
+};

@@ -1,0 +1,18 @@
+// The settings store on an INI file, through the system's profile functions: every write
+// reaches the file at once.
+#pragma once
+
+#include "settings/settings_store.h"
+
+#include <string>
+
+class ProfileSettingsStore final : public SettingsStore {
+  public:
+    explicit ProfileSettingsStore(std::string path);
+
+    std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const override;
+    void WriteString(std::string_view section, std::string_view key, std::string_view value) override;
+
+  private:
+    std::string path_;
+};

@@ -1,0 +1,22 @@
+// report.txt through the Win32 file functions: opened for each save and closed again, and
+// shared for reading while it is written.
+#pragma once
+
+#include "settings/report_file.h"
+
+#include <windows.h>
+
+#include <string>
+
+class WinReportFile final : public ReportFile {
+  public:
+    explicit WinReportFile(std::string path);
+
+    bool Replace(std::string_view contents) override;
+    bool Append(std::string_view contents) override;
+
+  private:
+    bool Write(DWORD access, DWORD disposition, std::string_view contents);
+
+    std::string path_;
+};

@@ -1,0 +1,22 @@
+// The settings file: sections of key=value lines; every read names its default, so a missing
+// file or key is never an error.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class SettingsStore {
+  public:
+    virtual ~SettingsStore() = default;
+
+    virtual std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const = 0;
+    virtual void WriteString(std::string_view section, std::string_view key, std::string_view value) = 0;
+
+    // Decimal, or hexadecimal after "0x"/"0X"; a missing key or text that is no number gives `def`.
+    int ReadInteger(std::string_view section, std::string_view key, int def) const;
+    // An integer read with the default 1 or 0; any number other than 0 is true.
+    bool ReadBool(std::string_view section, std::string_view key, bool def) const;
+    void WriteInteger(std::string_view section, std::string_view key, int value);
+    // Written as "1" or "0".
+    void WriteBool(std::string_view section, std::string_view key, bool value);
+};
