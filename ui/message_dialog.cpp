@@ -15,16 +15,11 @@ struct ButtonKind {
 
 // In bit order.
 const ButtonKind kButtonKinds[] = {
-    {805, ui_text::kYes, kResultYes},
-    {806, ui_text::kNo, kResultNo},
-    {800, ui_text::kOK, kResultOK},
-    {801, ui_text::kCancel, kResultCancel},
-    {802, ui_text::kAbort, kResultAbort},
-    {803, ui_text::kRetry, kResultRetry},
-    {804, ui_text::kIgnore, kResultIgnore},
-    {0, ui_text::kAll, kResultAll},
-    {0, ui_text::kNoToAll, kResultNoToAll},
-    {0, ui_text::kYesToAll, kResultYesToAll},
+    {805, ui_text::kYes, kResultYes},       {806, ui_text::kNo, kResultNo},
+    {800, ui_text::kOK, kResultOK},         {801, ui_text::kCancel, kResultCancel},
+    {802, ui_text::kAbort, kResultAbort},   {803, ui_text::kRetry, kResultRetry},
+    {804, ui_text::kIgnore, kResultIgnore}, {0, ui_text::kAll, kResultAll},
+    {0, ui_text::kNoToAll, kResultNoToAll}, {0, ui_text::kYesToAll, kResultYesToAll},
     {808, ui_text::kHelp, kResultNone},
 };
 
@@ -42,10 +37,11 @@ IconType IconTypeFor(MessageKind kind) {
     return index < std::size(kIconForKind) ? kIconForKind[index] : IconType::None;
 }
 
-std::vector<DialogButton> FillButtonSlots(ButtonSet buttons, const SystemButtonText& systemText) {
+std::vector<DialogButton> FillButtonSlots(ButtonSet buttons, const SystemTextLookup& systemText) {
     std::vector<DialogButton> slots;
     for (std::size_t bit = 0; bit < std::size(kButtonKinds) && slots.size() < kMaxButtons; ++bit) {
-        if (!(buttons & (1u << bit))) continue;
+        if (!(buttons & (1u << bit)))
+            continue;
         const ButtonKind& kind = kButtonKinds[bit];
         std::string caption = kind.systemTextId ? systemText(kind.systemTextId) : std::string();
         slots.push_back({caption.empty() ? kind.text : caption, kind.result});
@@ -53,8 +49,11 @@ std::vector<DialogButton> FillButtonSlots(ButtonSet buttons, const SystemButtonT
     return slots;
 }
 
-MessageDialog SkinMessageDlg(const std::string& text, const std::string& caption, MessageKind kind, ButtonSet buttons,
-                             const SystemButtonText& systemText) {
+MessageDialog SkinMessageDlg(const std::string& text,
+                             const std::string& caption,
+                             MessageKind kind,
+                             ButtonSet buttons,
+                             const SystemTextLookup& systemText) {
     return {caption, text, IconTypeFor(kind), FillButtonSlots(buttons, systemText)};
 }
 
@@ -73,7 +72,8 @@ bool IsDefaultButton(const DialogButton& button) {
 std::string ClipboardText(const MessageDialog& dialog) {
     std::string buttons;
     for (auto slot = dialog.buttons.rbegin(); slot != dialog.buttons.rend(); ++slot) {
-        if (!buttons.empty()) buttons += kButtonGap;
+        if (!buttons.empty())
+            buttons += kButtonGap;
         buttons += WithoutMnemonics(slot->caption);
     }
     std::string text;

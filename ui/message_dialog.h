@@ -42,17 +42,20 @@ inline constexpr std::size_t kMaxButtons = 3;
 
 // One of the system's own button texts (user32 string resources 800 to 808); empty when the
 // system has none.
-using SystemButtonText = std::function<std::string(unsigned stringId)>;
+using SystemTextLookup = std::function<std::string(unsigned stringId)>;
 
 IconType IconTypeFor(MessageKind kind);
 
 // Walks the kinds of `buttons` in bit order into at most three slots. A caption the system
 // cannot supply falls back to the usual English one, so no button is ever blank.
-std::vector<DialogButton> FillButtonSlots(ButtonSet buttons, const SystemButtonText& systemText);
+std::vector<DialogButton> FillButtonSlots(ButtonSet buttons, const SystemTextLookup& systemText);
 
 // The dialog of ShowMessageBox.
-MessageDialog SkinMessageDlg(const std::string& text, const std::string& caption, MessageKind kind, ButtonSet buttons,
-                             const SystemButtonText& systemText);
+MessageDialog SkinMessageDlg(const std::string& text,
+                             const std::string& caption,
+                             MessageKind kind,
+                             ButtonSet buttons,
+                             const SystemTextLookup& systemText);
 
 // The dialog of ShowNotice: one "&OK" button and the warning icon.
 MessageDialog NoticeDialog(const std::string& caption, const std::string& text);

@@ -8,9 +8,9 @@ namespace {
 
 // The system's texts as Windows has them.
 std::string WindowsText(unsigned id) {
-    static const std::map<unsigned, std::string> texts = {{800, "OK"},      {801, "Cancel"}, {802, "&Abort"},
-                                                          {803, "&Retry"},  {804, "&Ignore"}, {805, "&Yes"},
-                                                          {806, "&No"},     {808, "Help"}};
+    static const std::map<unsigned, std::string> texts = {{800, "OK"},     {801, "Cancel"},  {802, "&Abort"},
+                                                          {803, "&Retry"}, {804, "&Ignore"}, {805, "&Yes"},
+                                                          {806, "&No"},    {808, "Help"}};
     auto found = texts.find(id);
     return found == texts.end() ? "" : found->second;
 }
@@ -44,14 +44,16 @@ TEST(MessageDialog, ButtonSetsFillTheSlotsInBitOrder) {
         {kButtonsYesNo, {{"&Yes", kResultYes}, {"&No", kResultNo}}},
         {Bit(2) | Bit(3), {{"OK", kResultOK}, {"Cancel", kResultCancel}}},
         {Bit(4) | Bit(5) | Bit(6), {{"&Abort", kResultAbort}, {"&Retry", kResultRetry}, {"&Ignore", kResultIgnore}}},
-        {Bit(7) | Bit(8) | Bit(9), {{"All", kResultAll}, {"No to All", kResultNoToAll}, {"Yes to All", kResultYesToAll}}},
+        {Bit(7) | Bit(8) | Bit(9),
+         {{"All", kResultAll}, {"No to All", kResultNoToAll}, {"Yes to All", kResultYesToAll}}},
         // More kinds than slots: the fourth and later are dropped.
         {Bit(0) | Bit(1) | Bit(3) | Bit(9) | Bit(10),
          {{"&Yes", kResultYes}, {"&No", kResultNo}, {"Cancel", kResultCancel}}},
         {Bit(10), {{"Help", kResultNone}}},
         {0, {}},
     };
-    for (const Case& c : cases) EXPECT_EQ(FillButtonSlots(c.set, WindowsText), c.slots) << c.set;
+    for (const Case& c : cases)
+        EXPECT_EQ(FillButtonSlots(c.set, WindowsText), c.slots) << c.set;
 }
 
 TEST(MessageDialog, CaptionsComeFromTheSystemAndFallBackWhenItHasNone) {
@@ -59,9 +61,10 @@ TEST(MessageDialog, CaptionsComeFromTheSystemAndFallBackWhenItHasNone) {
     EXPECT_EQ(FillButtonSlots(kButtonsYesNo, localized)[0].caption, "&Ja");
 
     std::vector<std::string> captions;
-    for (int kind = 0; kind <= 10; ++kind) captions.push_back(FillButtonSlots(Bit(kind), NoText).at(0).caption);
+    for (int kind = 0; kind <= 10; ++kind)
+        captions.push_back(FillButtonSlots(Bit(kind), NoText).at(0).caption);
     EXPECT_EQ(captions, (std::vector<std::string>{"&Yes", "&No", "OK", "Cancel", "&Abort", "&Retry", "&Ignore", "All",
-                                                   "No to All", "Yes to All", "Help"}));
+                                                  "No to All", "Yes to All", "Help"}));
 }
 
 TEST(MessageDialog, OnlyCancelAnswersEscapeAndOnlyOKIsDefault) {
