@@ -25,7 +25,8 @@ const TrayMenuEntry& EntryOf(TrayMenuItem item) {
 std::optional<TrayMenuItem> ItemOfCommand(unsigned commandId) {
     auto found = std::find_if(kTrayMenu.begin(), kTrayMenu.end(),
                               [commandId](const auto& entry) { return entry.commandId == commandId; });
-    if (found == kTrayMenu.end()) return std::nullopt;
+    if (found == kTrayMenu.end())
+        return std::nullopt;
     return found->item;
 }
 
@@ -33,10 +34,13 @@ MenuKeyAnswer AnswerMenuKey(const std::vector<MenuKeyItem>& items, char key, int
     const char wanted = char(std::toupper(static_cast<unsigned char>(key)));
     std::vector<int> matches;
     for (int i = 0; i < int(items.size()); ++i) {
-        if (items[i].enabled && wanted != '\0' && MnemonicOf(items[i].caption) == wanted) matches.push_back(i);
+        if (items[i].enabled && wanted != '\0' && MnemonicOf(items[i].caption) == wanted)
+            matches.push_back(i);
     }
-    if (matches.empty()) return {};
-    if (matches.size() == 1) return {MenuKeyAnswer::Action::Execute, matches.front()};
+    if (matches.empty())
+        return {};
+    if (matches.size() == 1)
+        return {MenuKeyAnswer::Action::Execute, matches.front()};
     auto next = std::find_if(matches.begin(), matches.end(), [selected](int i) { return i > selected; });
     return {MenuKeyAnswer::Action::Select, next != matches.end() ? *next : matches.front()};
 }

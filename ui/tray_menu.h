@@ -24,6 +24,7 @@ std::optional<TrayMenuItem> ItemOfCommand(unsigned commandId);
 // 96-DPI pixels of the owner-drawn look.
 inline constexpr int kMenuItemHeight = 21;
 inline constexpr int kMenuLeftBarWidth = 26;
+inline constexpr int kMenuTextGap = 8;  // the left bar to the caption
 inline constexpr int kMenuTextRightPadding = 16;
 
 // A key typed while the menu is open (WM_MENUCHAR): among the enabled items whose mnemonic is the

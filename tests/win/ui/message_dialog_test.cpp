@@ -17,7 +17,8 @@ ModalOnWorker Show(const std::string& text, MessageKind kind, ButtonSet buttons)
 
 std::vector<std::string> Captions(const std::vector<HWND>& buttons) {
     std::vector<std::string> captions;
-    for (HWND button : buttons) captions.push_back(TextOf(button));
+    for (HWND button : buttons)
+        captions.push_back(TextOf(button));
     return captions;
 }
 

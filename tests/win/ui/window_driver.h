@@ -22,8 +22,8 @@ HWND WaitForWindow(const char* caption);
 
 std::string TextOf(HWND window);
 std::vector<HWND> ChildrenOfClass(HWND parent, const char* className);  // left to right
-RECT ClientRectOf(HWND parent, HWND child);                           // in the parent's client pixels
-HWND FocusOf(HWND window);  // the focus of the thread that owns `window`
+RECT ClientRectOf(HWND parent, HWND child);                             // in the parent's client pixels
+HWND FocusOf(HWND window);                                              // the focus of the thread that owns `window`
 
 // Real keyboard input (SendInput) to the foreground window; `modifier` is 0 or a VK_ held down.
 void TypeKey(WORD key, WORD modifier = 0);
@@ -32,7 +32,7 @@ std::string ClipboardText();
 
 // Runs `show` (a modal dialog) on a worker thread and finds the window it opens.
 class ModalOnWorker {
-public:
+  public:
     ModalOnWorker(const char* caption, std::function<int()> show);
     ~ModalOnWorker();  // closes the window if the test left it open
 
@@ -40,7 +40,7 @@ public:
     // The value `show` returned; -1 when it has not returned in time.
     int Result();
 
-private:
+  private:
     std::future<int> result_;
     HWND window_ = nullptr;
 };

@@ -6,7 +6,8 @@
 bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
         std::this_thread::sleep_for(10ms);
     }
     return true;
@@ -38,13 +39,13 @@ std::vector<HWND> ChildrenOfClass(HWND parent, const char* className) {
             auto& s = *reinterpret_cast<Search*>(data);
             char name[64] = {};
             GetClassNameA(child, name, sizeof(name));
-            if (lstrcmpiA(name, s.className) == 0) s.found.push_back(child);
+            if (lstrcmpiA(name, s.className) == 0)
+                s.found.push_back(child);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
-    std::sort(search.found.begin(), search.found.end(), [parent](HWND a, HWND b) {
-        return ClientRectOf(parent, a).left < ClientRectOf(parent, b).left;
-    });
+    std::sort(search.found.begin(), search.found.end(),
+              [parent](HWND a, HWND b) { return ClientRectOf(parent, a).left < ClientRectOf(parent, b).left; });
     return search.found;
 }
 
@@ -69,16 +70,19 @@ void TypeKey(WORD key, WORD modifier) {
         input.ki.dwFlags = flags;
         inputs.push_back(input);
     };
-    if (modifier) add(modifier, 0);
+    if (modifier)
+        add(modifier, 0);
     add(key, 0);
     add(key, KEYEVENTF_KEYUP);
-    if (modifier) add(modifier, KEYEVENTF_KEYUP);
+    if (modifier)
+        add(modifier, KEYEVENTF_KEYUP);
     SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 std::string ClipboardText() {
     std::string text;
-    if (!OpenClipboard(nullptr)) return text;
+    if (!OpenClipboard(nullptr))
+        return text;
     if (HANDLE data = GetClipboardData(CF_TEXT)) {
         if (auto* chars = static_cast<const char*>(GlobalLock(data))) {
             text = chars;
@@ -94,12 +98,14 @@ ModalOnWorker::ModalOnWorker(const char* caption, std::function<int()> show)
 
 ModalOnWorker::~ModalOnWorker() {
     if (result_.valid() && result_.wait_for(0s) != std::future_status::ready) {
-        if (IsWindow(window_)) PostMessageA(window_, WM_CLOSE, 0, 0);
+        if (IsWindow(window_))
+            PostMessageA(window_, WM_CLOSE, 0, 0);
         result_.wait();
     }
 }
 
 int ModalOnWorker::Result() {
-    if (result_.wait_for(kPatience) != std::future_status::ready) return -1;
+    if (result_.wait_for(kPatience) != std::future_status::ready)
+        return -1;
     return result_.get();
 }
