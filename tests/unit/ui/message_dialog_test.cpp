@@ -4,6 +4,8 @@
 
 #include <map>
 
+#include "fakes/fake_message_boxes.h"
+
 namespace {
 
 // The system's texts as Windows has them.
@@ -104,4 +106,18 @@ TEST(MessageDialog, CtrlCCopiesCaptionTextAndButtonsRightmostFirst) {
               "---------------------------\r\n"
               "No   Yes\r\n"
               "---------------------------");
+}
+
+TEST(FakeMessageBoxes, RecordsMessagesAndAnswersFromItsScriptThenWithTheFocusedButton) {
+    FakeMessageBoxes boxes;
+    boxes.answers = {kResultNo};
+    MessageBoxes& port = boxes;
+    EXPECT_EQ(port.ShowMessageBox("Masq NG", "Reconnect?", MessageKind::Warning, kButtonsYesNo), kResultNo);
+    EXPECT_EQ(port.ShowMessageBox("Masq NG", "Reconnect?", MessageKind::Warning, kButtonsYesNo), kResultYes);
+    EXPECT_EQ(port.ShowMessageBox("Masq NG", "Failed", MessageKind::Error, kButtonsOK), kResultOK);
+    port.ShowNotice("Masq NG", "Step 1");
+    ASSERT_EQ(boxes.shown.size(), 4u);
+    EXPECT_EQ(boxes.shown[2].text, "Failed");
+    EXPECT_EQ(boxes.shown[2].kind, MessageKind::Error);
+    EXPECT_TRUE(boxes.shown[3].notice);
 }

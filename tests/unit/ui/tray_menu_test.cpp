@@ -14,7 +14,7 @@ TEST(TrayMenu, NineItemsWithTheSessionCommandsClosedAtStart) {
         EXPECT_EQ(&EntryOf(entry.item), &entry);
     }
     EXPECT_EQ(captions, (std::vector<std::string>{"&Masq", "&Stop Masq", "Select I&P", "SEE my &IP...", "&Options...",
-                                                   "&Report...", "Hel&p...", "&About...", "&Exit"}));
+                                                  "&Report...", "Hel&p...", "&About...", "&Exit"}));
     EXPECT_EQ(enabled, (std::vector<bool>{false, false, false, true, true, true, true, true, true}));
     EXPECT_EQ(ItemOfCommand(0), std::nullopt);
 }
@@ -31,7 +31,8 @@ TEST(Mnemonic, FindsTheMarkedKeyAndTheShownText) {
 
 TEST(TrayMenu, TypedKeysRunTheOnlyMatchOrStepThroughSeveral) {
     std::vector<MenuKeyItem> items;
-    for (const TrayMenuEntry& entry : kTrayMenu) items.push_back({entry.caption, entry.enabledAtStart});
+    for (const TrayMenuEntry& entry : kTrayMenu)
+        items.push_back({entry.caption, entry.enabledAtStart});
     using Action = MenuKeyAnswer::Action;
 
     EXPECT_EQ(AnswerMenuKey(items, 'e', -1), (MenuKeyAnswer{Action::Execute, 8}));

@@ -22,7 +22,8 @@ TEST(TrayRules, IconIndexIsClampedToTheList) {
 
 TEST(TrayRules, CyclingShowsEveryFrameThenStartsAgain) {
     std::vector<int> shown;
-    for (int i = 0, index = 0; i < 9; ++i, index = NextCycleIndex(index, 7)) shown.push_back(index);
+    for (int i = 0, index = 0; i < 9; ++i, index = NextCycleIndex(index, 7))
+        shown.push_back(index);
     EXPECT_EQ(shown, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 0, 1}));
     EXPECT_EQ(NextCycleIndex(0, 1), 0);
     EXPECT_EQ(NextCycleIndex(0, 0), 0);
