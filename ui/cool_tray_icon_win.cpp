@@ -177,7 +177,7 @@ void TCoolTrayIcon::SetEnabled(bool enabled) {
 void TCoolTrayIcon::ClearBalloon() {
     record_.uFlags |= NIF_INFO;
     record_.szInfo[0] = '\0';
-    Send(NIM_MODIFY);
+    Update();
     record_.uFlags = kRestingFlags;
 }
 
@@ -191,7 +191,7 @@ void TCoolTrayIcon::ShowBalloon(const std::string& title,
     CopyCut(record_.szInfoTitle, title, kMaxBalloonTitleLength);
     record_.uTimeout = UINT(timeoutSeconds) * 1000;
     record_.dwInfoFlags = DWORD(icon);
-    Send(NIM_MODIFY);
+    Update();
     record_.uFlags = kRestingFlags;
 }
 

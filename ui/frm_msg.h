@@ -21,6 +21,7 @@
 class TfrmMsg final : public DialogBase {
   public:
     TfrmMsg(MessageDialog dialog, const Skin& skin);
+    ~TfrmMsg() override;  // the window goes before the fonts and the bitmap it shows
 
     // Shows the dialog centred on the screen and returns the modal result.
     int ShowModal();

@@ -49,6 +49,10 @@ struct DisabledThreadWindows {
 TfrmMsg::TfrmMsg(MessageDialog dialog, const Skin& skin)
     : dialog_(std::move(dialog)), dpi_(ScreenDc().Dpi()), paint_(skin, dpi_) {}
 
+TfrmMsg::~TfrmMsg() {
+    if (Handle()) DestroyWindow(Handle());
+}
+
 int TfrmMsg::ShowModal() {
     static const EmptyDialogTemplate kTemplate;
     if (!CreateIndirect(&kTemplate.header, nullptr))

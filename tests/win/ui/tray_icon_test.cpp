@@ -51,6 +51,7 @@ TEST(TrayIcon, StartupHidesTheMainFormAndAddsTheIconWithItsRecord) {
     recorded.tray.SetHint("Masq");
     recorded.tray.SetMainForm(form);
     recorded.tray.OnStartup = [](bool& showMainForm) { showMainForm = false; };
+    recorded.tray.ShowBalloon("Masq NG", "too early", BalloonIcon::Info, 10);
     EXPECT_TRUE(recorded.sent.empty());  // nothing reaches the shell before start-up
 
     EXPECT_FALSE(recorded.tray.Startup());
