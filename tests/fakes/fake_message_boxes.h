@@ -1,0 +1,42 @@
+// MessageBoxes for logic tests: records every message and answers with scripted results.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "ui/message_boxes.h"
+
+class FakeMessageBoxes final : public MessageBoxes {
+  public:
+    struct Shown {
+        std::string caption;
+        std::string text;
+        MessageKind kind = MessageKind::Warning;
+        ButtonSet buttons = kButtonsOK;  // the notice's one "&OK" shows as kButtonsOK
+        bool notice = false;
+    };
+
+    std::vector<Shown> shown;
+    // Results for the next ShowMessageBox calls, in order. When they run out, the leftmost
+    // button's result comes back, as if the user pressed the focused button.
+    std::deque<int> answers;
+
+    int ShowMessageBox(const std::string& caption,
+                       const std::string& text,
+                       MessageKind kind,
+                       ButtonSet buttons) override {
+        shown.push_back({caption, text, kind, buttons, false});
+        if (answers.empty()) {
+            std::vector<DialogButton> slots = FillButtonSlots(buttons, [](unsigned) { return std::string(); });
+            return slots.empty() ? kResultCancel : slots.front().result;
+        }
+        int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    void ShowNotice(const std::string& caption, const std::string& text) override {
+        shown.push_back({caption, text, MessageKind::Warning, kButtonsOK, true});
+    }
+};

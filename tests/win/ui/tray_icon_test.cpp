@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/cool_tray_icon.h"
+#include "ui/tray_status_display.h"
+#include "window_driver.h"
+
+namespace {
+
+struct Sent {
+    DWORD action;
+    NOTIFYICONDATAA record;
+};
+
+// A tray icon whose records are kept instead of reaching the shell.
+struct RecordedTray {
+    std::vector<Sent> sent;
+    TCoolTrayIcon tray{[this](DWORD action, const NOTIFYICONDATAA& record) {
+        sent.push_back({action, record});
+        return true;
+    }};
+    const Sent& Last() const { return sent.back(); }
+};
+
+// Runs this thread's messages (the tray's timers and callbacks) until `done` holds.
+bool PumpUntil(const std::function<bool()>& done) {
+    return WaitUntil([&] {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        return done();
+    });
+}
+
+void SendCallback(const TCoolTrayIcon& tray, UINT mouseMessage) {
+    SendMessageA(TCoolTrayIcon::CallbackWindow(), kTrayCallbackMessage, tray.Id(), mouseMessage);
+}
+
+HWND CreateMainForm() {
+    return CreateWindowExA(0, "STATIC", "main form", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                           nullptr, nullptr);
+}
+
+}  // namespace
+
+TEST(TrayIcon, StartupHidesTheMainFormAndAddsTheIconWithItsRecord) {
+    HWND form = CreateMainForm();
+    RecordedTray recorded;
+    recorded.tray.SetHint("Masq");
+    recorded.tray.SetMainForm(form);
+    recorded.tray.OnStartup = [](bool& showMainForm) { showMainForm = false; };
+    recorded.tray.ShowBalloon("Masq NG", "too early", BalloonIcon::Info, 10);
+    EXPECT_TRUE(recorded.sent.empty());  // nothing reaches the shell before start-up
+
+    EXPECT_FALSE(recorded.tray.Startup());
+    EXPECT_FALSE(IsWindowVisible(form));
+    ASSERT_EQ(recorded.sent.size(), 2u);
+    const NOTIFYICONDATAA& added = recorded.sent[0].record;
+    EXPECT_EQ(recorded.sent[0].action, DWORD(NIM_ADD));
+    EXPECT_EQ(added.cbSize, 504u);
+    EXPECT_EQ(added.hWnd, TCoolTrayIcon::CallbackWindow());
+    EXPECT_EQ(added.uID, recorded.tray.Id());
+    EXPECT_EQ(added.uFlags, UINT(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_EQ(added.uCallbackMessage, 2048u);
+    EXPECT_NE(added.hIcon, nullptr);  // the program's icon
+    EXPECT_STREQ(added.szTip, "Masq");
+    EXPECT_EQ(recorded.sent[1].action, DWORD(NIM_SETVERSION));
+    EXPECT_EQ(recorded.sent[1].record.uVersion, 0u);
+
+    recorded.tray.RestoreMainForm();
+    EXPECT_TRUE(IsWindowVisible(form));
+    ShowWindow(form, SW_MINIMIZE);  // minimising sends the form to the tray
+    EXPECT_FALSE(IsWindowVisible(form));
+    DestroyWindow(form);
+}
+
+TEST(TrayIcon, TooltipAndBalloonAreCutToTheirBuffersAndTheOldBalloonClearedFirst) {
+    RecordedTray recorded;
+    recorded.tray.Startup();
+    recorded.tray.SetHint(std::string(300, 't'));
+    EXPECT_EQ(recorded.Last().action, DWORD(NIM_MODIFY));
+    EXPECT_EQ(std::string(recorded.Last().record.szTip), std::string(127, 't'));
+
+    const std::size_t before = recorded.sent.size();
+    recorded.tray.ShowBalloon(std::string(100, 'T'), std::string(300, 'b'), BalloonIcon::Warning, 10);
+    ASSERT_EQ(recorded.sent.size(), before + 2);
+    const NOTIFYICONDATAA& cleared = recorded.sent[before].record;
+    EXPECT_TRUE(cleared.uFlags & NIF_INFO);
+    EXPECT_STREQ(cleared.szInfo, "");
+    const NOTIFYICONDATAA& shown = recorded.Last().record;
+    EXPECT_EQ(shown.uFlags, UINT(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO));
+    EXPECT_EQ(std::string(shown.szInfo), std::string(255, 'b'));
+    EXPECT_EQ(std::string(shown.szInfoTitle), std::string(63, 'T'));
+    EXPECT_EQ(shown.uTimeout, 10000u);
+    EXPECT_EQ(shown.dwInfoFlags, DWORD(NIIF_WARNING));
+
+    recorded.tray.SetShowHint(false);  // back to the resting flags, and no tooltip
+    EXPECT_EQ(recorded.Last().record.uFlags, UINT(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_STREQ(recorded.Last().record.szTip, "");
+}
+
+TEST(TrayIcon, LeftClickIsReportedOnRelease) {
+    RecordedTray recorded;
+    int clicks = 0;
+    recorded.tray.OnClick = [&] { ++clicks; };
+    recorded.tray.Startup();
+
+    SendCallback(recorded.tray, WM_LBUTTONDOWN);
+    EXPECT_EQ(clicks, 0);
+    SendCallback(recorded.tray, WM_LBUTTONUP);
+    EXPECT_EQ(clicks, 1);
+    SendCallback(recorded.tray, WM_LBUTTONUP);  // no press before it
+    SendCallback(recorded.tray, WM_RBUTTONDOWN);
+    SendCallback(recorded.tray, WM_RBUTTONUP);
+    EXPECT_EQ(clicks, 1);
+
+    recorded.tray.SetEnabled(false);
+    SendCallback(recorded.tray, WM_LBUTTONDOWN);
+    SendCallback(recorded.tray, WM_LBUTTONUP);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(TrayIcon, TaskbarCreatedAddsTheVisibleIconAgain) {
+    RecordedTray recorded;
+    recorded.tray.Startup();
+    recorded.tray.SetHint("Masq OFF");
+    SendMessageA(TCoolTrayIcon::CallbackWindow(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_EQ(recorded.Last().action, DWORD(NIM_ADD));
+    EXPECT_STREQ(recorded.Last().record.szTip, "Masq OFF");
+
+    recorded.tray.SetIconVisible(false);
+    EXPECT_EQ(recorded.Last().action, DWORD(NIM_DELETE));
+    const std::size_t before = recorded.sent.size();
+    SendMessageA(TCoolTrayIcon::CallbackWindow(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_EQ(recorded.sent.size(), before);
+}
+
+TEST(TrayIcon, IconIndexIsClampedToTheList) {
+    StatusImageLists images;
+    RecordedTray recorded;
+    recorded.tray.Startup();
+    recorded.tray.SetIconList(&images.status);
+    recorded.tray.SetIconIndex(5);
+    EXPECT_EQ(recorded.tray.IconIndex(), 1);
+    EXPECT_EQ(recorded.Last().record.hIcon, images.status.At(1));
+    EXPECT_NE(images.status.At(0), images.status.At(1));
+}
+
+TEST(TrayIcon, CyclingShowsEachFrameOnTheTimerAndWraps) {
+    StatusImageLists images;
+    RecordedTray recorded;
+    std::vector<int> cycled;
+    std::vector<HICON> shown;
+    recorded.tray.OnCycle = [&](int index) {
+        cycled.push_back(index);
+        shown.push_back(recorded.tray.Icon());
+    };
+    recorded.tray.Startup();
+    recorded.tray.SetIconList(&images.busy);
+    recorded.tray.SetCycleInterval(10);
+    recorded.tray.SetCycleIcons(true);
+    ASSERT_TRUE(PumpUntil([&] { return cycled.size() >= 9; }));
+    recorded.tray.SetCycleIcons(false);
+
+    EXPECT_EQ(std::vector<int>(cycled.begin(), cycled.begin() + 9), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 0, 1}));
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(shown[i], images.busy.At(i)) << i;
+}
+
+TEST(TrayIcon, StatusDisplayPicksListIconTooltipAndBalloon) {
+    StatusImageLists images;
+    RecordedTray recorded;
+    recorded.tray.Startup();
+
+    ShowTrayStatus(recorded.tray, images, 0, "SilentUpdate. Please wait...", BalloonIcon::Info, "");
+    EXPECT_TRUE(recorded.tray.CycleIcons());
+    EXPECT_EQ(recorded.tray.Icon(), images.busy.At(0));
+    EXPECT_EQ(recorded.tray.Hint(), "SilentUpdate. Please wait...");
+    EXPECT_STREQ(recorded.Last().record.szInfoTitle, "Masq NG");
+    EXPECT_STREQ(recorded.Last().record.szInfo, "SilentUpdate. Please wait...");
+    EXPECT_EQ(recorded.Last().record.uTimeout, 10000u);
+
+    ShowTrayStatus(recorded.tray, images, 1, "Germany #3 [10.0.0.1]", BalloonIcon::Info, "Masq NG - Germany #3");
+    EXPECT_FALSE(recorded.tray.CycleIcons());
+    EXPECT_EQ(recorded.tray.Icon(), images.status.At(0));
+    EXPECT_EQ(recorded.tray.Hint(), "Masq NG - Germany #3");
+
+    ShowTrayStatus(recorded.tray, images, 2, "Connection lost", BalloonIcon::Error, "");
+    EXPECT_EQ(recorded.tray.Icon(), images.status.At(1));
+    EXPECT_EQ(recorded.tray.Hint(), "Masq OFF");
+    EXPECT_EQ(recorded.Last().record.dwInfoFlags, DWORD(NIIF_ERROR));
+
+    const std::size_t before = recorded.sent.size();
+    ShowTrayStatus(recorded.tray, images, 7, "ignored", BalloonIcon::Info, "");
+    EXPECT_EQ(recorded.sent.size(), before);
+}
+
+TEST(TrayIcon, TheShellShowsTheIconAndReportsAClickOnIt) {
+    TCoolTrayIcon tray;
+    int clicks = 0;
+    tray.OnClick = [&] { ++clicks; };
+    tray.SetHint("Masq");
+    tray.Startup();
+
+    HWND trayWindow = WaitForWindow("Wine System Tray");
+    ASSERT_TRUE(trayWindow) << "no notification area on this display";
+    HWND icon = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (icon = GetWindow(trayWindow, GW_CHILD)) != nullptr; }));
+    PostMessageA(icon, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    PostMessageA(icon, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    EXPECT_TRUE(PumpUntil([&] { return clicks == 1; }));
+}

@@ -1,0 +1,44 @@
+#include "ui/clipboard.h"
+
+#include <cstring>
+
+#include "common/unique_handle.h"
+
+namespace {
+
+struct ClipboardSession {
+    explicit ClipboardSession(HWND owner) : open(OpenClipboard(owner)) {}
+    ~ClipboardSession() {
+        if (open)
+            CloseClipboard();
+    }
+    ClipboardSession(const ClipboardSession&) = delete;
+    ClipboardSession& operator=(const ClipboardSession&) = delete;
+    const bool open;
+};
+
+struct GlobalMemoryTraits {
+    using Handle = HGLOBAL;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { GlobalFree(h); }
+};
+
+}  // namespace
+
+bool SetClipboardText(HWND owner, const std::string& text) {
+    ClipboardSession clipboard(owner);
+    if (!clipboard.open || !EmptyClipboard())
+        return false;
+    Unique<GlobalMemoryTraits> memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+    if (!memory)
+        return false;
+    void* bytes = GlobalLock(memory.Get());
+    if (!bytes)
+        return false;
+    std::memcpy(bytes, text.c_str(), text.size() + 1);
+    GlobalUnlock(memory.Get());
+    if (!SetClipboardData(CF_TEXT, memory.Get()))
+        return false;
+    memory.Release();  // the clipboard owns it now
+    return true;
+}

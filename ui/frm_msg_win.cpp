@@ -1,0 +1,192 @@
+#include "ui/frm_msg.h"
+
+#include <algorithm>
+
+#include "ui/clipboard.h"
+#include "ui/message_icons.h"
+#include "ui/message_layout.h"
+#include "ui/screen_dc.h"
+
+namespace {
+
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFOREGROUND;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+constexpr int kImageId = 1000, kLabelId = 1001, kFirstButtonId = 1100;
+
+// An empty dialog: no controls, no font, no title; the form fills and sizes itself.
+struct alignas(4) EmptyDialogTemplate {
+    DLGTEMPLATE header{kStyle, kExStyle, 0, 0, 0, 0, 0};
+    WORD menu = 0, windowClass = 0, title = 0;
+};
+
+HWND CreateChild(HWND parent, const char* windowClass, const char* text, DWORD style, const LayoutBox& box, int id) {
+    return CreateWindowExA(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, box.left, box.top, box.width,
+                           box.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
+struct DisabledThreadWindows {
+    DisabledThreadWindows() { EnumThreadWindows(GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(&windows)); }
+    ~DisabledThreadWindows() {
+        for (HWND window : windows)
+            EnableWindow(window, TRUE);
+    }
+    DisabledThreadWindows(const DisabledThreadWindows&) = delete;
+    DisabledThreadWindows& operator=(const DisabledThreadWindows&) = delete;
+
+    static BOOL CALLBACK Disable(HWND window, LPARAM list) {
+        if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+            EnableWindow(window, FALSE);
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+        }
+        return TRUE;
+    }
+    std::vector<HWND> windows;
+};
+
+}  // namespace
+
+TfrmMsg::TfrmMsg(MessageDialog dialog, const Skin& skin)
+    : dialog_(std::move(dialog)), dpi_(ScreenDc().Dpi()), paint_(skin, dpi_) {}
+
+TfrmMsg::~TfrmMsg() {
+    if (Handle()) DestroyWindow(Handle());
+}
+
+int TfrmMsg::ShowModal() {
+    static const EmptyDialogTemplate kTemplate;
+    if (!CreateIndirect(&kTemplate.header, nullptr))
+        return kResultCancel;
+
+    DisabledThreadWindows others;
+    ShowWindow(Handle(), SW_SHOW);
+    SetForegroundWindow(Handle());
+    MSG msg;
+    while (!result_ && Handle()) {
+        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0)
+                PostQuitMessage(static_cast<int>(msg.wParam));  // the caller's loop must see it
+            break;
+        }
+        if (PreviewKey(msg) || IsDialogMessageA(Handle(), &msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return result_.value_or(kResultCancel);
+}
+
+void TfrmMsg::CreateControls() {
+    HWND form = Handle();
+    SetWindowTextA(form, dialog_.caption.c_str());
+    const bool hasIcon = dialog_.icon != IconType::None;
+    const int textHeight = ScreenDc().MeasureText(dialog_.text.c_str(), paint_.TextFont(), LabelWrapWidth(dpi_)).cy;
+    MessageLayout layout = LayOutMessageDialog(textHeight, hasIcon, int(dialog_.buttons.size()), dpi_);
+
+    if (hasIcon) {
+        icon_ = MessageIconBitmap(dialog_.icon, layout.image.width, ToColorRef(paint_.Colors().face));
+        HWND image = CreateChild(form, "STATIC", "", SS_BITMAP, layout.image, kImageId);
+        SendMessageA(image, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(icon_.Get()));
+    }
+    HWND label = CreateChild(form, "STATIC", dialog_.text.c_str(), SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, layout.label,
+                             kLabelId);
+    SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(paint_.TextFont()), FALSE);
+
+    // Created left to right so that Tab walks them in reading order; the layout counts them from
+    // the right.
+    const int count = int(dialog_.buttons.size());
+    for (int slot = 0; slot < count; ++slot) {
+        const DialogButton& button = dialog_.buttons[slot];
+        HWND control = CreateChild(form, "BUTTON", button.caption.c_str(), BS_OWNERDRAW | WS_TABSTOP,
+                                   layout.buttons[count - 1 - slot], kFirstButtonId + slot);
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(paint_.TextFont()), FALSE);
+        if (IsDefaultButton(button))
+            SendMessageA(form, DM_SETDEFID, kFirstButtonId + slot, 0);
+        buttons_.push_back(control);
+    }
+    if (!buttons_.empty())
+        SetFocus(buttons_.front());
+
+    RECT frame{0, 0, layout.clientWidth, layout.clientHeight};
+    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    SetWindowPos(form, nullptr, work.left + (work.right - work.left - width) / 2,
+                 work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+const DialogButton* TfrmMsg::ButtonOf(HWND control) const {
+    auto found = std::find(buttons_.begin(), buttons_.end(), control);
+    return found == buttons_.end() ? nullptr : &dialog_.buttons[found - buttons_.begin()];
+}
+
+void TfrmMsg::Press(HWND button) const {
+    if (button)
+        SendMessageA(button, BM_CLICK, 0, 0);
+}
+
+bool TfrmMsg::PreviewKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || !(msg.hwnd == Handle() || IsChild(Handle(), msg.hwnd)))
+        return false;
+    switch (msg.wParam) {
+        case 'C':
+            if (GetKeyState(VK_CONTROL) >= 0)
+                return false;
+            SetClipboardText(Handle(), ClipboardText(dialog_));
+            return true;
+        case VK_RETURN: {
+            HWND focused = GetFocus();
+            if (ButtonOf(focused))
+                return Press(focused), true;
+            auto preferred = std::find_if(buttons_.begin(), buttons_.end(),
+                                          [this](HWND b) { return IsDefaultButton(*ButtonOf(b)); });
+            Press(preferred != buttons_.end() ? *preferred : nullptr);
+            return true;
+        }
+        case VK_ESCAPE: {
+            auto cancel =
+                std::find_if(buttons_.begin(), buttons_.end(), [this](HWND b) { return AnswersEscape(*ButtonOf(b)); });
+            Press(cancel != buttons_.end() ? *cancel : nullptr);
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+INT_PTR TfrmMsg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            CreateControls();
+            return FALSE;  // the focus is set
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            return reinterpret_cast<INT_PTR>(paint_.ControlColors(message, reinterpret_cast<HDC>(wParam)));
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            const DialogButton* button = ButtonOf(item.hwndItem);
+            if (!button)
+                return FALSE;
+            paint_.DrawButton(item, IsDefaultButton(*button));
+            return TRUE;
+        }
+        case WM_COMMAND: {
+            const DialogButton* button = ButtonOf(reinterpret_cast<HWND>(lParam));
+            if (button && HIWORD(wParam) == BN_CLICKED && button->result != kResultNone)
+                result_ = button->result;
+            return TRUE;
+        }
+        case WM_CLOSE:
+            result_ = kResultCancel;
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+int ExecuteMessageDialog(const MessageDialog& dialog, const Skin& skin) {
+    return TfrmMsg(dialog, skin).ShowModal();
+}

@@ -1,0 +1,17 @@
+#include "ui/skinned_message_boxes.h"
+
+#include "ui/frm_msg.h"
+#include "ui/skin_paint.h"
+#include "ui/system_button_texts.h"
+
+int SkinnedMessageBoxes::ShowMessageBox(const std::string& caption,
+                                        const std::string& text,
+                                        MessageKind kind,
+                                        ButtonSet buttons) {
+    return ExecuteMessageDialog(SkinMessageDlg(text, caption, kind, buttons, SystemButtonText),
+                                LoadSkinFile(values_.SkinPath));
+}
+
+void SkinnedMessageBoxes::ShowNotice(const std::string& caption, const std::string& text) {
+    ExecuteMessageDialog(NoticeDialog(caption, text), LoadSkinFile(values_.SkinPath));
+}
