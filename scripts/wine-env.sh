@@ -22,8 +22,18 @@ wine_env_up() {
             echo "wine-env: wineboot -i failed" >&2
             return 1
         }
+        # Debian's Wine does not find its own fonts (Tahoma, Marlett for the frame buttons) and
+        # falls back to whatever fontconfig offers; from the prefix's Fonts folder it loads them.
+        cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     fi
-    # A persistent server: each wine start costs ~0.1 s instead of ~1.7 s.
+    # Under Xvfb there is no window manager: Wine then draws the frames itself (screenshots keep
+    # their title bars) and does not wait on a manager that never answers when a window closes.
+    local managed=N
+    [ "${MASQ_USE_DISPLAY:-0}" = 1 ] && managed=Y
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >/dev/null 2>&1
+    # A persistent server: each wine start costs ~0.1 s instead of ~1.7 s. The server that
+    # wineboot or reg left behind must end first, or -p finds it running and does nothing.
+    timeout 60 wineserver -w
     wineserver -p
     timeout 120 wine cmd /c exit >/dev/null 2>&1 || true
 }

@@ -1,5 +1,7 @@
 #include "settings/folders.h"
 
+#include "common/text_lines.h"
+
 namespace {
 
 constexpr std::string_view kWindows98 = "Windows 98";
@@ -40,15 +42,3 @@ std::optional<std::vector<std::string>> ReadTextLines(const FolderSystem& folder
     return SplitLines(*text);
 }
 
-std::vector<std::string> SplitLines(std::string_view text) {
-    std::vector<std::string> lines;
-    while (!text.empty()) {
-        const auto end = text.find_first_of("\r\n");
-        lines.emplace_back(text.substr(0, end));
-        if (end == std::string_view::npos)
-            break;
-        const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
-        text.remove_prefix(end + (crlf ? 2 : 1));
-    }
-    return lines;
-}

@@ -43,5 +43,3 @@ bool ForceFolder(FolderSystem& folders, std::string_view folder);
 // The lines of a text file, ended by CR LF, LF or CR; nullopt when it cannot be read.
 std::optional<std::vector<std::string>> ReadTextLines(const FolderSystem& folders, std::string_view path);
 
-// Text cut into lines at CR LF, LF or CR; a break at the very end starts no further line.
-std::vector<std::string> SplitLines(std::string_view text);

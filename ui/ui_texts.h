@@ -39,4 +39,9 @@ inline constexpr char kMenuHelp[] = "Hel&p...";
 inline constexpr char kMenuAbout[] = "&About...";
 inline constexpr char kMenuExit[] = "&Exit";
 
+// The About page's fixed texts; the third link names the what-is-my-IP page.
+inline constexpr char kMakerName[] = "Masq Software";
+inline constexpr char kLinkContactUs[] = "Contact Us";
+inline constexpr char kLinkSeeMyIP[] = "SEE my IP";
+
 }  // namespace ui_text

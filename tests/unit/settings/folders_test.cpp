@@ -56,16 +56,6 @@ TEST(ForceFolder, TakesAnExistingFolderAndCreatesOneLevelOnly) {
     EXPECT_FALSE(folders.FolderExists("C:\\Missing"));
 }
 
-TEST(SplitLines, BreaksAtCrLfLfOrCrAndNotAfterTheLastLine) {
-    EXPECT_EQ(SplitLines(""), Lines{});
-    EXPECT_EQ(SplitLines("[Config]\r\nVersion=1.84\r\n"), (Lines{"[Config]", "Version=1.84"}));
-    EXPECT_EQ(SplitLines("a\nb"), (Lines{"a", "b"}));
-    EXPECT_EQ(SplitLines("a\rb\r"), (Lines{"a", "b"}));
-    EXPECT_EQ(SplitLines("a\n\r\nb"), (Lines{"a", "", "b"}));
-    EXPECT_EQ(SplitLines("a\r\rb"), (Lines{"a", "", "b"}));
-    EXPECT_EQ(SplitLines("\r\n"), (Lines{""}));
-}
-
 TEST(ReadTextLines, GivesTheFilesLinesOrNothingWhenUnreadable) {
     FakeFolderSystem folders;
     folders.files["C:\\masq.ini"] = "[Config]\r\nFirstRun=0\r\n";

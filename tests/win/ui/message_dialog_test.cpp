@@ -114,7 +114,7 @@ TEST(MessageDialog, CtrlCCopiesTheDialogAsText) {
     for (const Case& c : cases) {
         ModalOnWorker dialog = Show("abc", MessageKind::Error, c.buttons);
         ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog.Window(); }));
-        TypeKey('C', VK_CONTROL);
+        TypeKey('C', {VK_CONTROL});
         EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == c.expected; })) << ClipboardText();
         TypeKey('C');  // without Ctrl: nothing happens
         PostMessageA(dialog.Window(), WM_CLOSE, 0, 0);

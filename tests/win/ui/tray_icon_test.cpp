@@ -204,7 +204,7 @@ TEST(TrayIcon, TheShellShowsTheIconAndReportsAClickOnIt) {
     tray.SetHint("Masq");
     tray.Startup();
 
-    HWND trayWindow = WaitForWindow("Wine System Tray");
+    HWND trayWindow = WaitForTopLevel(0, "Wine System Tray");
     ASSERT_TRUE(trayWindow) << "no notification area on this display";
     HWND icon = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (icon = GetWindow(trayWindow, GW_CHILD)) != nullptr; }));

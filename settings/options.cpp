@@ -1,0 +1,35 @@
+#include "settings/options.h"
+
+#include "proxy/browser_proxy.h"
+#include "proxy/environment.h"
+#include "settings/settings_keys.h"
+#include "settings/settings_store.h"
+
+Options LoadOptions(const SettingsStore& settings, const Registry& registry) {
+    Options options;
+    options.startWithWindows = IsAutoStart(registry, kAutoStartName);
+    options.autoSelectCountry = settings.ReadBool(kConfig, kAutoSelectCountry, true);
+    options.browserIE = settings.ReadBool(kConfig, kBrowserIE, true);
+    options.browserFirefox = settings.ReadBool(kConfig, kBrowserFirefox, true);
+    options.firefoxControlMode = settings.ReadInteger(kConfig, kFirefoxControlMode, kPluginMode);
+    const int count = settings.ReadInteger(kBypass, kCounter, 0);
+    for (int i = 1; i <= count; ++i) options.bypass.push_back(settings.ReadString(kBypass, std::to_string(i), ""));
+    options.hotkeyEnable = settings.ReadBool(kHotKey, kEnable, true);
+    return options;
+}
+
+bool SaveOptions(const Options& options, SettingsStore& settings, Registry& registry, const std::string& exePath,
+                 BrowserProxy& browserProxy) {
+    const bool autoStartSaved = SetAutoStart(registry, options.startWithWindows, kAutoStartName, exePath);
+    settings.WriteBool(kConfig, kAutoSelectCountry, options.autoSelectCountry);
+    if (options.firefoxControlMode == kPluginMode) browserProxy.DeleteFirefoxUserJs();
+    settings.WriteBool(kConfig, kBrowserIE, options.browserIE);
+    settings.WriteBool(kConfig, kBrowserFirefox, options.browserFirefox);
+    settings.WriteInteger(kConfig, kFirefoxControlMode, options.firefoxControlMode);
+    // Keys numbered above the new count stay in the file; the counter hides them.
+    settings.WriteInteger(kBypass, kCounter, int(options.bypass.size()));
+    for (size_t i = 0; i < options.bypass.size(); ++i)
+        settings.WriteString(kBypass, std::to_string(i + 1), options.bypass[i]);
+    settings.WriteBool(kHotKey, kEnable, options.hotkeyEnable);
+    return autoStartSaved;
+}

@@ -1,0 +1,79 @@
+// Start-up, the single-instance guard and the log header, on the real program.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "tests/driver/artifacts.h"
+#include "tests/driver/files.h"
+#include "tests/driver/ui.h"
+#include "tests/e2e/masq_fixture.h"
+
+namespace e2e {
+
+using namespace driver;
+namespace {
+
+std::string DefaultBrowserCommand() {
+    char command[1024] = {};
+    DWORD size = sizeof(command);
+    RegGetValueA(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", nullptr, RRF_RT_REG_SZ, nullptr, command, &size);
+    return command;
+}
+
+TEST_F(MasqTest, FirstStartCreatesTheSettingsFileAndWritesTheLogHeader) {
+    Masq masq;
+    ASSERT_TRUE(masq.WaitForStartUp());
+
+    EXPECT_EQ(IniValue(Paths().settings, "Config", "Version"), "1.84");
+    EXPECT_EQ(IniValue(Paths().settings, "Config", "FirstRun"), "0");
+
+    const std::string report = ReadFile(Paths().report).value();
+    EXPECT_EQ(report.find('\n'), report.find("\r\n") + 1) << "lines end in CR LF";
+    const auto lines = ReadLines(Paths().report).value();
+    const auto settings = ReadLines(Paths().settings).value();
+    ASSERT_EQ(lines.size(), settings.size() + 2 + 5);
+    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + settings.size()), settings);
+    EXPECT_EQ(lines[settings.size()], "");
+    EXPECT_EQ(lines[settings.size() + 1], "================");
+
+    std::vector<std::string> header = masq.LogTexts();
+    ASSERT_EQ(header.size(), 5u);
+    EXPECT_EQ(header[0], "Masq NG");
+    EXPECT_EQ(header[1], "Version: 1.84");
+    EXPECT_EQ(header[2], "OS: Windows 7 [601]");
+    EXPECT_EQ(header[3], "Default Browser: " + DefaultBrowserCommand());
+    EXPECT_TRUE(std::regex_match(header[4], std::regex(R"(TimeZone: GMT [+-]\d+(:\d\d)?)"))) << header[4];
+}
+
+TEST_F(MasqTest, ASecondStartWarnsAndLeavesTheFirstRunning) {
+    Masq first;
+    ASSERT_TRUE(first.WaitForStartUp());
+
+    Masq second;
+    HWND warning = WaitForTopLevel(second.Process().Id(), "Masq");
+    ASSERT_TRUE(warning);
+    EXPECT_TRUE(FindChild(warning, "Static", "Masq has already running!"));
+    SaveWindowScreenshot("already_running", warning, 8);
+    Click(FindChild(warning, "Button", "OK"));
+    EXPECT_EQ(second.Process().WaitForExit(kUiTimeout), 0u);
+
+    EXPECT_TRUE(first.Process().Running());
+    EXPECT_TRUE(first.MainForm());
+    EXPECT_EQ(first.LogTexts().size(), 5u) << "the running instance is told nothing";
+}
+
+TEST_F(MasqTest, AMissingSkinFileIsReportedAndEndsTheProgramBeforeTheLogHeader) {
+    InstallProgram(Skin::kMissing);
+    Masq masq;
+    HWND error = WaitForTopLevel(masq.Process().Id(), "Masq NG");
+    ASSERT_TRUE(error);
+    EXPECT_TRUE(FindChild(error, "Static", "Can not find Skin File"));
+    SaveWindowScreenshot("error_missing_skin", error, 8);
+    Click(FindChild(error, "Button", "OK"));
+
+    EXPECT_TRUE(masq.Process().WaitForExit(kUiTimeout));
+    for (const std::string& text : masq.LogTexts()) EXPECT_NE(text, "Masq NG");
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,242 @@
+#include "app/main_logic.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "common/text_lines.h"
+#include "tests/fakes/fake_folder_system.h"
+#include "tests/fakes/fake_message_boxes.h"
+#include "tests/fakes/fake_registry.h"
+#include "tests/fakes/fake_report_clock.h"
+#include "tests/fakes/fake_shell.h"
+#include "tests/fakes/fake_system_info.h"
+#include "tests/unit/app/recording_main_form.h"
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+const char kDataFolder[] = "C:\\Users\\me\\AppData\\Roaming\\Masq NG\\";
+const char kSettingsPath[] = "C:\\Users\\me\\AppData\\Roaming\\Masq NG\\masq.ini";
+const char kStamp[] = "[ 21:34:05:123 2026/12/07 ] ";
+
+class MainLogicTest : public ::testing::Test {
+protected:
+    MainLogicTest() {
+        folders.folders.insert("C:\\Users\\me\\AppData\\Roaming");
+        folders.files["C:\\Program Files\\Masq NG\\default.skn"] = "[Colors]\r\n";
+        registry.values[{RegistryRoot::ClassesRoot, "http\\shell\\open\\command", ""}] = "\"browser.exe\" \"%1\"";
+    }
+
+    FakeSettingsStore& Settings() { return system.settingsFiles[kSettingsPath]; }
+    // The settings file as the header copies it: what the fake store holds, read back by the folders.
+    void MirrorSettingsFile(const std::string& text) { folders.files[kSettingsPath] = text; }
+    Lines LogLines() { return SplitLines(system.reportFile.contents); }
+    std::vector<std::string> LogTexts() {
+        std::vector<std::string> texts;
+        for (const std::string& line : LogLines())
+            if (line.rfind(kStamp, 0) == 0) texts.push_back(line.substr(sizeof(kStamp) - 1));
+        return texts;
+    }
+
+    ProgramValues values;
+    FakeFolderSystem folders;
+    FakeRegistry registry;
+    FakeShell shell;
+    FakeMessageBoxes messages;
+    FakeReportClock clock;
+    FakeSystemInfo system;
+    RecordingMainForm form;
+    MainLogic logic{values, MainPorts{folders, registry, shell, messages, clock, system, form, form, form, form, form},
+                    form};
+};
+
+TEST_F(MainLogicTest, FirstStartCreatesTheDataFolderAndMarksTheRun) {
+    ASSERT_TRUE(logic.InitMain());
+
+    EXPECT_EQ(values.ExePath, "C:\\Program Files\\Masq NG\\masqng.exe");
+    EXPECT_EQ(values.AppFolder, "C:\\Program Files\\Masq NG\\");
+    EXPECT_EQ(values.DataFolder, kDataFolder);
+    EXPECT_TRUE(folders.FolderExists("C:\\Users\\me\\AppData\\Roaming\\Masq NG"));
+    EXPECT_EQ(values.TempFolder, "C:\\Users\\me\\Temp\\");
+    EXPECT_EQ(values.SettingsPath, kSettingsPath);
+    EXPECT_EQ(values.SkinPath, "C:\\Program Files\\Masq NG\\default.skn");
+    EXPECT_EQ(values.InternalPort, "7070");
+    EXPECT_TRUE(values.IsFirstRun);
+    EXPECT_TRUE(values.IsNewVersion);
+    EXPECT_EQ(Settings().Raw("Config", "Version"), "1.84");
+    EXPECT_EQ(Settings().Raw("Config", "FirstRun"), "0");
+    EXPECT_EQ(system.reportPath, std::string(kDataFolder) + "report.txt");
+
+    EXPECT_THAT(form.events,
+                ElementsAre("ApplySkin C:\\Program Files\\Masq NG\\default.skn", "SetAboutPage",
+                            "SetFormCaption Masq NG", "ShowOptions", "InitHotkeys", "DeleteFirefoxUserJs",
+                            "SilentUpdate"));
+    EXPECT_EQ(form.aboutName, "Masq NG 1.84");
+    EXPECT_THAT(messages.shown, IsEmpty());
+}
+
+TEST_F(MainLogicTest, TheLogStartsWithTheSettingsFileThenTheHeader) {
+    MirrorSettingsFile("[Config]\r\nVersion=1.84\r\nFirstRun=0\r\n");
+    ASSERT_TRUE(logic.InitMain());
+    EXPECT_THAT(LogLines(), ElementsAre("[Config]", "Version=1.84", "FirstRun=0", "", "================",
+                                        std::string(kStamp) + "Masq NG", std::string(kStamp) + "Version: 1.84",
+                                        std::string(kStamp) + "OS: Windows 7 [601]",
+                                        std::string(kStamp) + "Default Browser: \"browser.exe\" \"%1\"",
+                                        std::string(kStamp) + "TimeZone: GMT +1"));
+}
+
+TEST_F(MainLogicTest, AnUnreadableSettingsFileStartsTheLogWithTheSeparator) {
+    ASSERT_TRUE(logic.InitMain());
+    EXPECT_EQ(LogLines().at(0), "");
+    EXPECT_EQ(LogLines().at(1), "================");
+}
+
+TEST_F(MainLogicTest, TheSameVersionAndAnEarlierRunLeaveTheFileUntouched) {
+    Settings().Seed("Config", "Version", "1.84");
+    Settings().Seed("Config", "FirstRun", "0");
+    ASSERT_TRUE(logic.InitMain());
+    EXPECT_FALSE(values.IsNewVersion);
+    EXPECT_FALSE(values.IsFirstRun);
+    EXPECT_EQ(Settings().Writes(), 0);
+    EXPECT_THAT(form.events, ::testing::Not(::testing::Contains("DeleteFirefoxUserJs")));
+}
+
+TEST_F(MainLogicTest, AnEarlierVersionIsReplaced) {
+    Settings().Seed("Config", "Version", "1.83");
+    ASSERT_TRUE(logic.InitMain());
+    EXPECT_TRUE(values.IsNewVersion);
+    EXPECT_EQ(Settings().Raw("Config", "Version"), "1.84");
+}
+
+TEST_F(MainLogicTest, StoredSkinAndPortAndTheSiteFileAreRead) {
+    Settings().Seed("Config", "Skin", "D:\\skins\\dark.skn");
+    Settings().Seed("Config", "InternalPort", "8080");
+    folders.files["D:\\skins\\dark.skn"] = "";
+    system.settingsFiles["C:\\Program Files\\Masq NG\\site.ini"].Seed("Hosts", "Web", "127.0.0.9");
+    ASSERT_TRUE(logic.InitMain());
+    EXPECT_EQ(values.SkinPath, "D:\\skins\\dark.skn");
+    EXPECT_EQ(values.InternalPort, "8080");
+    EXPECT_EQ(form.websiteUrl, "http://127.0.0.9/");
+}
+
+TEST_F(MainLogicTest, ADataFolderThatCannotBeCreatedEndsTheProgramBeforeAnythingIsWritten) {
+    folders.folders.clear();
+    EXPECT_FALSE(logic.InitMain());
+
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, "Masq NG");
+    EXPECT_EQ(messages.shown[0].text, "Can not create Application Data Folder");
+    EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
+    EXPECT_EQ(messages.shown[0].buttons, kButtonsOK);
+    EXPECT_THAT(form.events, ElementsAre("CloseMainForm"));
+    EXPECT_TRUE(system.settingsFiles.empty()) << "the settings file is never opened";
+}
+
+TEST_F(MainLogicTest, AMissingSkinFileEndsTheProgramWithoutALogHeader) {
+    folders.files.clear();
+    EXPECT_FALSE(logic.InitMain());
+
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Can not find Skin File");
+    EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
+    EXPECT_THAT(form.events, ElementsAre("CloseMainForm"));
+    EXPECT_FALSE(system.reportFile.exists);
+}
+
+TEST_F(MainLogicTest, ExitClearsTheProxyBeforeClosing) {
+    ASSERT_TRUE(logic.InitMain());
+    form.events.clear();
+    logic.Exit1Click();
+    EXPECT_THAT(form.events, ElementsAre("SetBrowserProxy off", "CloseMainForm"));
+}
+
+TEST_F(MainLogicTest, FormCloseLogsClosingLastThenEndsTheTunnelClient) {
+    ASSERT_TRUE(logic.InitMain());
+    form.events.clear();
+    logic.FormClose();
+    logic.Report("after the end");
+    EXPECT_EQ(LogTexts().back(), "Closing...");
+    EXPECT_THAT(form.events, ElementsAre("Sweep")) << "the proxy is not touched here";
+}
+
+TEST_F(MainLogicTest, TheEndOfTheSessionDependsOnTheWindowsVersion) {
+    const struct {
+        OsVersion version;
+        bool allowed;
+        std::vector<std::string> texts;
+        std::vector<std::string> events;
+    } cases[] = {
+        {{5, 1}, true, {"Windows shut down", "Remove Proxy settings"}, {"SetBrowserProxy off"}},
+        {{5, 2}, true, {"Windows shut down", "Remove Proxy settings"}, {"SetBrowserProxy off"}},
+        {{6, 0},
+         false,
+         {"Windows shut down", "Please manually close Masq before shutting down Windows."},
+         {"SetShutdownBlockReason Please manually close Masq before shutting down Windows."}},
+        {{10, 0},
+         false,
+         {"Windows shut down", "Please manually close Masq before shutting down Windows."},
+         {"SetShutdownBlockReason Please manually close Masq before shutting down Windows."}},
+    };
+    for (const auto& c : cases) {
+        system.osVersion = c.version;
+        system.reportFile = {};
+        ASSERT_TRUE(logic.InitMain());
+        form.events.clear();
+        EXPECT_EQ(logic.WMEndSessionQuery(), c.allowed) << c.version.major;
+        std::vector<std::string> texts = LogTexts();
+        EXPECT_EQ(std::vector<std::string>(texts.end() - 2, texts.end()), c.texts) << c.version.major;
+        EXPECT_EQ(form.events, c.events) << c.version.major;
+    }
+}
+
+TEST_F(MainLogicTest, OkSavesTheDialogReRegistersTheHotkeysAndHides) {
+    ASSERT_TRUE(logic.InitMain());
+    form.events.clear();
+    form.typed.autoSelectCountry = false;
+    form.typed.bypass = {"a.example"};
+    form.typed.hotkeyEnable = true;
+    logic.btnOKClick();
+    EXPECT_EQ(Settings().Raw("Config", "AutoSelectCountry"), "0");
+    EXPECT_EQ(Settings().Raw("Bypass", "1"), "a.example");
+    EXPECT_THAT(form.events, ElementsAre("DeleteFirefoxUserJs", "DisableAllHotkeys", "EnableAllHotKeys",
+                                         "HideMainForm"));
+
+    form.events.clear();
+    form.typed.hotkeyEnable = false;
+    logic.btnOKClick();
+    EXPECT_THAT(form.events, ElementsAre("DeleteFirefoxUserJs", "DisableAllHotkeys", "HideMainForm"));
+}
+
+TEST_F(MainLogicTest, CancelWritesNothingAndTheNextShowingLoadsTheStoredValues) {
+    ASSERT_TRUE(logic.InitMain());
+    const int writes = Settings().Writes();
+    form.events.clear();
+    form.typed.autoSelectCountry = false;
+    logic.suiButton1Click();
+    EXPECT_EQ(Settings().Writes(), writes);
+    EXPECT_THAT(form.events, ElementsAre("HideMainForm"));
+
+    logic.Options1Click();
+    logic.FormShow();
+    EXPECT_TRUE(form.shown.autoSelectCountry);
+}
+
+TEST_F(MainLogicTest, MenuCommandsOpenWhatTheyName) {
+    system.settingsFiles["C:\\Program Files\\Masq NG\\site.ini"].Seed("Hosts", "Web", "127.0.0.9");
+    ASSERT_TRUE(logic.InitMain());
+    form.events.clear();
+
+    logic.About1Click();
+    logic.Help1Click();
+    EXPECT_THAT(form.events, ElementsAre("ShowAboutPage", "RestoreMainForm", "ShowTour"));
+
+    logic.Report1Click();
+    logic.SeeMyIP1Click();
+    EXPECT_THAT(shell.opened, ElementsAre(FakeShell::Opened{std::string(kDataFolder) + "report.txt", ""},
+                                          FakeShell::Opened{"http://127.0.0.9/ip.php", ""}));
+}
+
+}  // namespace

@@ -1,0 +1,63 @@
+// The main form's window and the subsystems it calls, as one ordered list of what happened.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/main_form_view.h"
+#include "directory/directory.h"
+#include "proxy/browser_proxy.h"
+#include "settings/options.h"
+#include "tunnel/tunnel.h"
+#include "ui/hotkeys.h"
+#include "ui/tour.h"
+
+class RecordingMainForm final : public MainFormView,
+                                public BrowserProxy,
+                                public Tunnel,
+                                public Directory,
+                                public Hotkeys,
+                                public Tour {
+public:
+    std::vector<std::string> events;
+    Options shown;       // what the dialog's controls show
+    Options typed;       // what ReadOptions gives back, as if the user had set the controls
+    std::string aboutName, websiteUrl;
+
+    void CloseMainForm() override { events.push_back("CloseMainForm"); }
+    void ApplySkin(const std::string& path) override { events.push_back("ApplySkin " + path); }
+    void SetFormCaption(const std::string& caption) override { events.push_back("SetFormCaption " + caption); }
+    void SetAboutPage(const std::string& name, const std::string& url) override {
+        aboutName = name;
+        websiteUrl = url;
+        events.push_back("SetAboutPage");
+    }
+    void ShowOptions(const Options& options) override {
+        shown = options;
+        events.push_back("ShowOptions");
+    }
+    Options ReadOptions() const override { return typed; }
+    void ShowAboutPage() override { events.push_back("ShowAboutPage"); }
+    void RestoreMainForm() override { events.push_back("RestoreMainForm"); }
+    void HideMainForm() override { events.push_back("HideMainForm"); }
+    void SetShutdownBlockReason(const std::string& reason) override {
+        events.push_back("SetShutdownBlockReason " + reason);
+    }
+
+    void SetBrowserProxy(bool enable, std::string_view server, std::string_view, std::string_view, bool) override {
+        events.push_back(enable ? "SetBrowserProxy on " + std::string(server) : "SetBrowserProxy off");
+    }
+    void DeleteFirefoxUserJs() override { events.push_back("DeleteFirefoxUserJs"); }
+    void Sweep() override { events.push_back("Sweep"); }
+    void TurnHidingOn() override { events.push_back("TurnHidingOn"); }
+    void TurnHidingOff() override { events.push_back("TurnHidingOff"); }
+    void SilentUpdate() override { events.push_back("SilentUpdate"); }
+    void SelectNode() override { events.push_back("SelectNode"); }
+    void InitHotkeys() override { events.push_back("InitHotkeys"); }
+    void DisableAllHotkeys() override { events.push_back("DisableAllHotkeys"); }
+    bool EnableAllHotKeys() override {
+        events.push_back("EnableAllHotKeys");
+        return true;
+    }
+    void ShowTour() override { events.push_back("ShowTour"); }
+};

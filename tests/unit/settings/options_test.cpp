@@ -1,0 +1,106 @@
+#include "settings/options.h"
+
+#include <gtest/gtest.h>
+
+#include "proxy/browser_proxy.h"
+#include "tests/fakes/fake_registry.h"
+#include "tests/fakes/fake_settings_store.h"
+
+namespace {
+
+const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char kExe[] = "C:\\Program Files\\Masq NG\\masqng.exe";
+
+struct CountingBrowserProxy final : BrowserProxy {
+    int userJsDeleted = 0;
+    void SetBrowserProxy(bool, std::string_view, std::string_view, std::string_view, bool) override {}
+    void DeleteFirefoxUserJs() override { ++userJsDeleted; }
+};
+
+using Lines = std::vector<std::string>;
+
+TEST(LoadOptions, MissingKeysGiveTheDefaults) {
+    FakeSettingsStore settings;
+    FakeRegistry registry;
+    EXPECT_EQ(LoadOptions(settings, registry), Options{});
+}
+
+TEST(LoadOptions, ReadsEveryKeyAndTheAutostartEntry) {
+    FakeSettingsStore settings;
+    settings.Seed("Config", "AutoSelectCountry", "0");
+    settings.Seed("Config", "BrowserIE", "0x0");
+    settings.Seed("Config", "BrowserFirefox", "2");
+    settings.Seed("Config", "FirefoxControlMode", "1");
+    settings.Seed("HotKey", "Enable", "yes");  // no number: the default
+    FakeRegistry registry;
+    registry.values[{RegistryRoot::CurrentUser, kRunKey, "Masq NG"}] = kExe;
+
+    Options options = LoadOptions(settings, registry);
+    EXPECT_TRUE(options.startWithWindows);
+    EXPECT_FALSE(options.autoSelectCountry);
+    EXPECT_FALSE(options.browserIE);
+    EXPECT_TRUE(options.browserFirefox);
+    EXPECT_EQ(options.firefoxControlMode, kRestartFirefox);
+    EXPECT_TRUE(options.hotkeyEnable);
+}
+
+TEST(LoadOptions, TheBypassListFollowsTheCounterAndMissingKeysGiveEmptyLines) {
+    FakeSettingsStore settings;
+    settings.Seed("Bypass", "Counter", "2");
+    settings.Seed("Bypass", "1", "intranet.example");
+    settings.Seed("Bypass", "3", "beyond.example");
+    FakeRegistry registry;
+    EXPECT_EQ(LoadOptions(settings, registry).bypass, (Lines{"intranet.example", ""}));
+}
+
+TEST(SaveOptions, WritesEveryValueAndLeavesKeysAboveTheNewCount) {
+    FakeSettingsStore settings;
+    for (const char* key : {"1", "2", "3"}) settings.Seed("Bypass", key, std::string("old") + key);
+    settings.Seed("Bypass", "Counter", "3");
+    FakeRegistry registry;
+    CountingBrowserProxy browsers;
+    Options options;
+    options.startWithWindows = true;
+    options.autoSelectCountry = false;
+    options.browserIE = false;
+    options.firefoxControlMode = kRestartFirefox;
+    options.bypass = {"new.example"};
+    options.hotkeyEnable = false;
+
+    EXPECT_TRUE(SaveOptions(options, settings, registry, kExe, browsers));
+    EXPECT_EQ(settings.Raw("Config", "AutoSelectCountry"), "0");
+    EXPECT_EQ(settings.Raw("Config", "BrowserIE"), "0");
+    EXPECT_EQ(settings.Raw("Config", "BrowserFirefox"), "1");
+    EXPECT_EQ(settings.Raw("Config", "FirefoxControlMode"), "1");
+    EXPECT_EQ(settings.Raw("Bypass", "Counter"), "1");
+    EXPECT_EQ(settings.Raw("Bypass", "1"), "new.example");
+    EXPECT_EQ(settings.Raw("Bypass", "2"), "old2");
+    EXPECT_EQ(settings.Raw("HotKey", "Enable"), "0");
+    EXPECT_EQ((registry.ReadString(RegistryRoot::CurrentUser, kRunKey, "Masq NG")), kExe);
+    EXPECT_EQ(browsers.userJsDeleted, 0) << "restart mode keeps user.js";
+    EXPECT_EQ(LoadOptions(settings, registry), options);
+}
+
+TEST(SaveOptions, PluginModeDeletesUserJsAndUncheckingRemovesTheAutostartEntry) {
+    FakeSettingsStore settings;
+    FakeRegistry registry;
+    registry.values[{RegistryRoot::CurrentUser, kRunKey, "Masq NG"}] = kExe;
+    CountingBrowserProxy browsers;
+    EXPECT_TRUE(SaveOptions(Options{}, settings, registry, kExe, browsers));
+    EXPECT_EQ(browsers.userJsDeleted, 1);
+    EXPECT_FALSE(registry.ReadString(RegistryRoot::CurrentUser, kRunKey, "Masq NG"));
+}
+
+TEST(SaveOptions, ARefusedAutostartEntryStillSavesTheKeys) {
+    FakeSettingsStore settings;
+    FakeRegistry registry;
+    registry.refusing = true;
+    CountingBrowserProxy browsers;
+    Options options;
+    options.startWithWindows = true;
+    options.bypass = {"kept.example"};
+    EXPECT_FALSE(SaveOptions(options, settings, registry, kExe, browsers));
+    EXPECT_EQ(settings.Raw("Bypass", "1"), "kept.example");
+}
+
+}  // namespace
