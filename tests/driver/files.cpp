@@ -49,6 +49,12 @@ bool CopyFileTo(const std::string& from, const std::string& to) {
 }
 
 void DeleteTree(const std::string& folder) {
+    const DWORD attributes = GetFileAttributesA(folder.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(folder.c_str());
+        return;
+    }
     WIN32_FIND_DATAA found{};
     UniqueFile search(FindFirstFileA((folder + "\\*").c_str(), &found));
     if (search) {
@@ -76,27 +82,27 @@ std::optional<std::string> IniValue(const std::string& path, const std::string& 
     return std::string(value);
 }
 
-std::optional<std::string> UserRegistryValue(const std::string& key, const std::string& name) {
+std::optional<std::string> RegistryValue(HKEY root, const std::string& key, const std::string& name) {
     char data[2048] = {};
     DWORD size = sizeof(data);
-    if (RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, data, &size) !=
+    if (RegGetValueA(root, key.c_str(), name.empty() ? nullptr : name.c_str(), RRF_RT_REG_SZ, nullptr, data, &size) !=
         ERROR_SUCCESS)
         return std::nullopt;
     return std::string(data);
 }
 
-void SetUserRegistryValue(const std::string& key, const std::string& name, const std::string& data) {
+void SetRegistryValue(HKEY root, const std::string& key, const std::string& name, const std::string& data) {
     HKEY opened = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr))
+    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr))
         return;
     UniqueKey owned(opened);
     RegSetValueExA(opened, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                    DWORD(data.size() + 1));
 }
 
-void DeleteUserRegistryValue(const std::string& key, const std::string& name) {
+void DeleteRegistryValue(HKEY root, const std::string& key, const std::string& name) {
     HKEY opened = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_SET_VALUE, &opened)) return;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_SET_VALUE, &opened)) return;
     UniqueKey owned(opened);
     RegDeleteValueA(opened, name.c_str());
 }

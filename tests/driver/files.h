@@ -1,6 +1,8 @@
 // What the program leaves on disk and in the registry, read the way the program wrote it.
 #pragma once
 
+#include <windows.h>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,13 +19,14 @@ std::optional<std::string> ReadFile(const std::string& path);
 std::optional<std::vector<std::string>> ReadLines(const std::string& path);
 bool WriteFile(const std::string& path, const std::string& contents);
 bool CopyFileTo(const std::string& from, const std::string& to);
-void DeleteTree(const std::string& folder);
+// Removes a folder with everything in it, or a file of that name.
+void DeleteTree(const std::string& path);
 
 std::optional<std::string> IniValue(const std::string& path, const std::string& section, const std::string& key);
 
-// HKEY_CURRENT_USER string values.
-std::optional<std::string> UserRegistryValue(const std::string& key, const std::string& name);
-void SetUserRegistryValue(const std::string& key, const std::string& name, const std::string& data);
-void DeleteUserRegistryValue(const std::string& key, const std::string& name);
+// Registry string values ("" names a key's default value).
+std::optional<std::string> RegistryValue(HKEY root, const std::string& key, const std::string& name);
+void SetRegistryValue(HKEY root, const std::string& key, const std::string& name, const std::string& data);
+void DeleteRegistryValue(HKEY root, const std::string& key, const std::string& name);
 
 }  // namespace driver

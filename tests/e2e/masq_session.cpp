@@ -34,12 +34,12 @@ void InstallProgram(Skin skin) {
 
 void ResetUserState() {
     DeleteTree(Paths().dataFolder.substr(0, Paths().dataFolder.size() - 1));
-    DeleteUserRegistryValue(kRunKey, "Masq NG");
-    DeleteUserRegistryValue(kWindowsVersionKey, "Version");
+    DeleteRegistryValue(HKEY_CURRENT_USER, kRunKey, "Masq NG");
+    DeleteRegistryValue(HKEY_CURRENT_USER, kWindowsVersionKey, "Version");
 }
 
 void SetWindowsVersion(const std::string& version) {
-    SetUserRegistryValue(kWindowsVersionKey, "Version", version);
+    SetRegistryValue(HKEY_CURRENT_USER, kWindowsVersionKey, "Version", version);
 }
 
 bool ParseLogLine(const std::string& line, std::string& text) {

@@ -93,7 +93,7 @@ TEST_F(MasqTest, OkWritesEveryKeyOfTheDialogAndTheAutostartEntry) {
     EXPECT_EQ(IniValue(ini, "Bypass", "2"), "b.example");
     EXPECT_EQ(IniValue(ini, "Bypass", "3"), "bank.example") << "keys above the count stay";
     EXPECT_EQ(IniValue(ini, "HotKey", "Enable"), "0");
-    EXPECT_EQ(UserRegistryValue(kRunKey, "Masq NG"), Paths().exe);
+    EXPECT_EQ(RegistryValue(HKEY_CURRENT_USER, kRunKey, "Masq NG"), Paths().exe);
 
     // The next opening shows what was saved, the autostart entry included.
     OpenOptions(masq);
@@ -115,7 +115,7 @@ TEST_F(MasqTest, CancelWritesNothing) {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(form); }));
 
     EXPECT_EQ(ReadFile(Paths().settings), before);
-    EXPECT_FALSE(UserRegistryValue(kRunKey, "Masq NG"));
+    EXPECT_FALSE(RegistryValue(HKEY_CURRENT_USER, kRunKey, "Masq NG"));
     OpenOptions(masq);
     EXPECT_TRUE(IsChecked(form, IDC_CHK_COUNTRY)) << "the stored values come back";
     EXPECT_EQ(TextOf(Item(form, IDC_MEM_BYPASS)), "");

@@ -75,5 +75,18 @@ TEST_F(MasqTest, AMissingSkinFileIsReportedAndEndsTheProgramBeforeTheLogHeader) 
     for (const std::string& text : masq.LogTexts()) EXPECT_NE(text, "Masq NG");
 }
 
+TEST_F(MasqTest, ADataFolderThatCannotBeCreatedIsReportedAndEndsTheProgram) {
+    // A file where the folder should be: the folder can't be made.
+    const std::string folder = Paths().dataFolder.substr(0, Paths().dataFolder.size() - 1);
+    WriteFile(folder, "in the way");
+    Masq masq;
+    HWND error = WaitForTopLevel(masq.Process().Id(), "Masq NG");
+    ASSERT_TRUE(error);
+    EXPECT_TRUE(FindChild(error, "Static", "Can not create Application Data Folder"));
+    Click(FindChild(error, "Button", "OK"));
+    EXPECT_TRUE(masq.Process().WaitForExit(kUiTimeout));
+    EXPECT_EQ(ReadFile(folder), "in the way") << "nothing was written";
+}
+
 }  // namespace
 }  // namespace e2e

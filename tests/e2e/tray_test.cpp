@@ -56,6 +56,12 @@ TEST_F(MasqTest, AClickOnTheIconOpensTheMenuWhoseItemsAnswerTheirKeys) {
     HWND form = masq.MainForm();
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(form) != 0; }));
     EXPECT_TRUE(IsWindowVisible(GetParent(FindChildById(form, IDC_CHK_COUNTRY))));
+    // The same menu hangs on the dialog's control-box button.
+    PostMessageA(form, WM_NCLBUTTONDOWN, HTSYSMENU, 0);
+    menu = WaitForTopLevel(masq.Process().Id(), "", "#32768");
+    ASSERT_TRUE(menu);
+    TypeKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }));
     Click(FindChildById(form, IDCANCEL));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(form); }));
 
