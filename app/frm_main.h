@@ -18,7 +18,7 @@
 class SkinPaint;
 
 class TfrmMain final : public DialogBase, public MainFormView {
-public:
+  public:
     TfrmMain(ProgramValues& values, MainPorts ports);
     ~TfrmMain() override;
 
@@ -27,10 +27,10 @@ public:
     // Dialog keyboard handling for the message loop; true when the message was used.
     bool PreTranslateMessage(MSG& message);
 
-protected:
+  protected:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     // MainFormView
     void CloseMainForm() override;
     void ApplySkin(const std::string& skinPath) override;

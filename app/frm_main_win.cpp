@@ -31,10 +31,10 @@ constexpr int kAboutPage = 3;
 
 using MenuHandler = void (MainLogic::*)();
 const std::pair<TrayMenuItem, MenuHandler> kMenuHandlers[] = {
-    {TrayMenuItem::Masq1, &MainLogic::Masq1Click},     {TrayMenuItem::StopMasq1, &MainLogic::StopMasq1Click},
+    {TrayMenuItem::Masq1, &MainLogic::Masq1Click},         {TrayMenuItem::StopMasq1, &MainLogic::StopMasq1Click},
     {TrayMenuItem::SelectIP1, &MainLogic::SelectIP1Click}, {TrayMenuItem::SeeMyIP1, &MainLogic::SeeMyIP1Click},
-    {TrayMenuItem::Options1, &MainLogic::Options1Click}, {TrayMenuItem::Report1, &MainLogic::Report1Click},
-    {TrayMenuItem::Help1, &MainLogic::Help1Click},       {TrayMenuItem::About1, &MainLogic::About1Click},
+    {TrayMenuItem::Options1, &MainLogic::Options1Click},   {TrayMenuItem::Report1, &MainLogic::Report1Click},
+    {TrayMenuItem::Help1, &MainLogic::Help1Click},         {TrayMenuItem::About1, &MainLogic::About1Click},
     {TrayMenuItem::Exit1, &MainLogic::Exit1Click},
 };
 
@@ -80,7 +80,8 @@ TfrmMain::TfrmMain(ProgramValues& values, MainPorts ports)
 TfrmMain::~TfrmMain() = default;
 
 bool TfrmMain::Create() {
-    if (!CreateModeless(MAKEINTRESOURCEA(IDD_MAIN), nullptr)) return false;
+    if (!CreateModeless(MAKEINTRESOURCEA(IDD_MAIN), nullptr))
+        return false;
     StartTray();
     return logic_.InitMain() && !closed_;
 }
@@ -111,7 +112,8 @@ void TfrmMain::ctiControlStartup(bool& showMainForm) {
 
 bool TfrmMain::PreTranslateMessage(MSG& message) {
     HWND form = Handle();
-    if (!form || !IsWindowVisible(form) || (message.hwnd != form && !IsChild(form, message.hwnd))) return false;
+    if (!form || !IsWindowVisible(form) || (message.hwnd != form && !IsChild(form, message.hwnd)))
+        return false;
     // The page control's captions have mnemonics too: Alt+letter and Ctrl+Tab switch pages.
     if (message.message == WM_SYSCHAR) {
         for (int page = 0; page < int(std::size(kPages)); ++page) {
@@ -135,53 +137,57 @@ INT_PTR TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     switch (message) {
-    case WM_INITDIALOG:
-        CreatePages();
-        return FALSE;
-    case WM_SHOWWINDOW:
-        if (wParam) logic_.FormShow();
-        return FALSE;
-    case WM_COMMAND:
-        OnCommand(LOWORD(wParam));
-        return TRUE;
-    case WM_NOTIFY:
-        return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
-    case WM_DRAWITEM: {
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (!skin_) return FALSE;
-        if (item.CtlType == ODT_TAB)
-            DrawPageTab(item);
-        else
-            skin_->DrawButton(item, item.CtlID == IDOK);
-        return TRUE;
-    }
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-        return skin_ ? reinterpret_cast<INT_PTR>(skin_->ControlColors(message, reinterpret_cast<HDC>(wParam))) : FALSE;
-    case WM_NCLBUTTONDOWN:
-        // The title bar's control-box button opens the program's own menu.
-        if (wParam != HTSYSMENU) return FALSE;
-        ctiControlClick();
-        return TRUE;
-    case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_CONTEXTHELP) {
-            logic_.Help1Click();
+        case WM_INITDIALOG:
+            CreatePages();
+            return FALSE;
+        case WM_SHOWWINDOW:
+            if (wParam)
+                logic_.FormShow();
+            return FALSE;
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam));
+            return TRUE;
+        case WM_NOTIFY:
+            return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (!skin_)
+                return FALSE;
+            if (item.CtlType == ODT_TAB)
+                DrawPageTab(item);
+            else
+                skin_->DrawButton(item, item.CtlID == IDOK);
             return TRUE;
         }
-        return FALSE;
-    case WM_CLOSE:
-        // However the form is closed, the browsers must not stay on a proxy that is about to go.
-        logic_.Exit1Click();
-        return TRUE;
-    case WM_QUERYENDSESSION:
-        Answer(logic_.WMEndSessionQuery() ? TRUE : FALSE);
-        return TRUE;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return FALSE;
-    default:
-        return FALSE;
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            return skin_ ? reinterpret_cast<INT_PTR>(skin_->ControlColors(message, reinterpret_cast<HDC>(wParam)))
+                         : FALSE;
+        case WM_NCLBUTTONDOWN:
+            // The title bar's control-box button opens the program's own menu.
+            if (wParam != HTSYSMENU)
+                return FALSE;
+            ctiControlClick();
+            return TRUE;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_CONTEXTHELP) {
+                logic_.Help1Click();
+                return TRUE;
+            }
+            return FALSE;
+        case WM_CLOSE:
+            // However the form is closed, the browsers must not stay on a proxy that is about to go.
+            logic_.Exit1Click();
+            return TRUE;
+        case WM_QUERYENDSESSION:
+            Answer(logic_.WMEndSessionQuery() ? TRUE : FALSE);
+            return TRUE;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return FALSE;
+        default:
+            return FALSE;
     }
 }
 
@@ -215,24 +221,26 @@ void TfrmMain::CreatePages() {
 void TfrmMain::SelectPage(int index) {
     currentPage_ = index;
     SendMessageA(GetDlgItem(Handle(), IDC_PAGES), TCM_SETCURSEL, index, 0);
-    for (int i = 0; i < int(pages_.size()); ++i) ShowWindow(pages_[i].Handle(), i == index ? SW_SHOW : SW_HIDE);
+    for (int i = 0; i < int(pages_.size()); ++i)
+        ShowWindow(pages_[i].Handle(), i == index ? SW_SHOW : SW_HIDE);
 }
 
 void TfrmMain::OnCommand(int id) {
     if (auto item = ItemOfCommand(unsigned(id))) {
         for (const auto& [menuItem, handler] : kMenuHandlers)
-            if (menuItem == *item) (logic_.*handler)();
+            if (menuItem == *item)
+                (logic_.*handler)();
         return;
     }
     switch (id) {
-    case IDOK:
-        logic_.btnOKClick();
-        break;
-    case IDCANCEL:
-        logic_.suiButton1Click();
-        break;
-    default:
-        break;
+        case IDOK:
+            logic_.btnOKClick();
+            break;
+        case IDCANCEL:
+            logic_.suiButton1Click();
+            break;
+        default:
+            break;
     }
 }
 
@@ -244,17 +252,17 @@ INT_PTR TfrmMain::OnNotify(const NMHDR& header) {
     if (header.code == NM_CLICK || header.code == NM_RETURN) {
         // The links open their address, never their caption.
         switch (header.idFrom) {
-        case IDC_ULB_WEBSITE:
-            logic_.OpenLink(WebsiteUrl(logic_.Site()));
-            return TRUE;
-        case IDC_ULB_CONTACT_US:
-            logic_.OpenLink(ContactUrl(logic_.Site()));
-            return TRUE;
-        case IDC_ULB_SEE_MY_IP:
-            logic_.OpenLink(WhatIsMyIpUrl(logic_.Site()));
-            return TRUE;
-        default:
-            break;
+            case IDC_ULB_WEBSITE:
+                logic_.OpenLink(WebsiteUrl(logic_.Site()));
+                return TRUE;
+            case IDC_ULB_CONTACT_US:
+                logic_.OpenLink(ContactUrl(logic_.Site()));
+                return TRUE;
+            case IDC_ULB_SEE_MY_IP:
+                logic_.OpenLink(WhatIsMyIpUrl(logic_.Site()));
+                return TRUE;
+            default:
+                break;
         }
     }
     return FALSE;
@@ -273,7 +281,8 @@ void TfrmMain::DrawPageTab(const DRAWITEMSTRUCT& item) const {
 }
 
 void TfrmMain::CloseMainForm() {
-    if (closed_) return;
+    if (closed_)
+        return;
     closed_ = true;
     logic_.FormClose();
     DestroyWindow(Handle());

@@ -9,7 +9,7 @@
 #include "ui/tour.h"
 
 class LaterSubsystems final : public BrowserProxy, public Tunnel, public Directory, public Hotkeys, public Tour {
-public:
+  public:
     void SetBrowserProxy(bool, std::string_view, std::string_view, std::string_view, bool) override {}
     void DeleteFirefoxUserJs() override {}
     void Sweep() override {}

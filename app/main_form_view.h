@@ -6,7 +6,7 @@
 struct Options;
 
 class MainFormView {
-public:
+  public:
     virtual ~MainFormView() = default;
     // Closing the main form ends the program (the window runs FormClose on its way out).
     virtual void CloseMainForm() = 0;

@@ -22,7 +22,8 @@ MainLogic::MainLogic(ProgramValues& values, MainPorts ports, MainFormView& view)
 MainLogic::~MainLogic() = default;
 
 bool MainLogic::InitMain() {
-    if (!InitSettings() || !InitInterface()) return false;
+    if (!InitSettings() || !InitInterface())
+        return false;
     ports_.hotkeys.InitHotkeys();
     StartReport();
     ports_.directory.SilentUpdate();
@@ -82,7 +83,8 @@ void MainLogic::StartReport() {
     const OsName os = GetOSName(ports_.system.QueryOsVersion());
     Report(std::string(kLogOs) + os.name + " [" + std::to_string(os.versionCode) + "]");
     Report(std::string(kLogDefaultBrowser) + GetDefaultBrowser(ports_.registry));
-    if (values_.IsNewVersion) ports_.browserProxy.DeleteFirefoxUserJs();
+    if (values_.IsNewVersion)
+        ports_.browserProxy.DeleteFirefoxUserJs();
     Report(std::string(kLogTimeZone) + ports_.system.QueryTimeZoneText());
 }
 
@@ -94,7 +96,8 @@ void MainLogic::btnOKClick() {
     const Options options = view_.ReadOptions();
     SaveOptions(options, *settings_, ports_.registry, values_.ExePath, ports_.browserProxy);
     ports_.hotkeys.DisableAllHotkeys();
-    if (options.hotkeyEnable) ports_.hotkeys.EnableAllHotKeys();
+    if (options.hotkeyEnable)
+        ports_.hotkeys.EnableAllHotKeys();
     view_.HideMainForm();
 }
 
@@ -165,7 +168,8 @@ bool MainLogic::WMEndSessionQuery() {
 }
 
 void MainLogic::Report(std::string_view text) {
-    if (report_) report_->Report(text);
+    if (report_)
+        report_->Report(text);
 }
 
 void MainLogic::ClearBrowserProxy() {

@@ -40,7 +40,7 @@ struct MainPorts {
 };
 
 class MainLogic {
-public:
+  public:
     MainLogic(ProgramValues& values, MainPorts ports, MainFormView& view);
     ~MainLogic();
 
@@ -67,7 +67,7 @@ public:
     void Report(std::string_view text);
     const MakerSite& Site() const { return site_; }
 
-private:
+  private:
     bool InitSettings();
     bool InitInterface();
     void StartReport();

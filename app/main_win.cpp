@@ -1,5 +1,6 @@
 // The program's entry: one instance only, the main form, the start-up sequence, the message loop.
 #include <windows.h>
+// after windows.h
 #include <commctrl.h>
 
 #include "app/app_texts.h"
@@ -31,13 +32,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     WinSystemInfo system;
     SkinnedMessageBoxes messages(values);
     LaterSubsystems later;
-    TfrmMain frmMain(values, MainPorts{folders, registry, shell, messages, clock, system, later, later, later, later,
-                                       later});
-    if (!frmMain.Create()) return 0;
+    TfrmMain frmMain(values,
+                     MainPorts{folders, registry, shell, messages, clock, system, later, later, later, later, later});
+    if (!frmMain.Create())
+        return 0;
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (frmMain.PreTranslateMessage(message)) continue;
+        if (frmMain.PreTranslateMessage(message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

@@ -7,15 +7,15 @@
 class SkinPaint;
 
 class OptionsPage final : public DialogBase {
-public:
+  public:
     OptionsPage(int templateId, const SkinPaint*& skin) : templateId_(templateId), skin_(skin) {}
     bool Create(HWND owner);
     HWND Item(int id) const { return GetDlgItem(Handle(), id); }
 
-protected:
+  protected:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     int templateId_;
     const SkinPaint*& skin_;  // the main form's current skin, changed when it applies one
 };

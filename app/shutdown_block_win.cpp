@@ -14,7 +14,8 @@ bool SetShutdownBlockReason(HWND window, const std::string& text) {
     ClearShutdownBlockReason(window);
     using Create = BOOL(WINAPI*)(HWND, LPCWSTR);
     auto create = FindUser32Function<Create>("ShutdownBlockReasonCreate");
-    if (!create) return false;
+    if (!create)
+        return false;
     wchar_t reason[4096];
     const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), reason, 4095);
     reason[length] = L'\0';

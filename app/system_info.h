@@ -10,7 +10,7 @@ class SettingsStore;
 class ReportFile;
 
 class SystemInfo {
-public:
+  public:
     virtual ~SystemInfo() = default;
     virtual OsVersion QueryOsVersion() const = 0;
     virtual std::string QueryTimeZoneText() const = 0;

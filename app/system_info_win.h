@@ -3,7 +3,7 @@
 #include "app/system_info.h"
 
 class WinSystemInfo final : public SystemInfo {
-public:
+  public:
     OsVersion QueryOsVersion() const override;
     std::string QueryTimeZoneText() const override;
     std::unique_ptr<SettingsStore> OpenSettings(const std::string& path) override;

@@ -9,7 +9,7 @@
 
 template <typename Traits>
 class Unique {
-public:
+  public:
     using Handle = typename Traits::Handle;
 
     Unique() = default;
@@ -18,7 +18,8 @@ public:
 
     Unique(Unique&& other) noexcept : handle_(other.Release()) {}
     Unique& operator=(Unique&& other) noexcept {
-        if (this != &other) Reset(other.Release());
+        if (this != &other)
+            Reset(other.Release());
         return *this;
     }
     Unique(const Unique&) = delete;
@@ -30,10 +31,11 @@ public:
     Handle Release() { return std::exchange(handle_, Traits::Invalid()); }
     void Reset(Handle handle = Traits::Invalid()) {
         Handle old = std::exchange(handle_, handle);
-        if (old != Traits::Invalid()) Traits::Close(old);
+        if (old != Traits::Invalid())
+            Traits::Close(old);
     }
 
-private:
+  private:
     Handle handle_ = Traits::Invalid();
 };
 

@@ -6,7 +6,7 @@
 #include <windows.h>
 
 class WindowBase {
-public:
+  public:
     WindowBase() = default;
     WindowBase(const WindowBase&) = delete;
     WindowBase& operator=(const WindowBase&) = delete;
@@ -14,19 +14,24 @@ public:
 
     HWND Handle() const { return hwnd_; }
 
-protected:
+  protected:
     // Registers the class on first use in this process and creates the window for this object.
-    bool Create(const char* className, DWORD exStyle, DWORD style, const char* title, RECT bounds, HWND parent,
+    bool Create(const char* className,
+                DWORD exStyle,
+                DWORD style,
+                const char* title,
+                RECT bounds,
+                HWND parent,
                 HMENU menuOrId = nullptr);
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-private:
+  private:
     static LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     HWND hwnd_ = nullptr;
 };
 
 class DialogBase {
-public:
+  public:
     DialogBase() = default;
     DialogBase(const DialogBase&) = delete;
     DialogBase& operator=(const DialogBase&) = delete;
@@ -34,7 +39,7 @@ public:
 
     HWND Handle() const { return hwnd_; }
 
-protected:
+  protected:
     // A modeless dialog from the template `templateName` of this module.
     bool CreateModeless(const char* templateName, HWND parent);
     // A child dialog from a template in memory (pages and run-time built dialogs).
@@ -42,7 +47,7 @@ protected:
     // Return TRUE when the message was handled, as a dialog procedure does.
     virtual INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
 
-private:
+  private:
     static INT_PTR CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     HWND hwnd_ = nullptr;
 };

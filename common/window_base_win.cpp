@@ -18,8 +18,13 @@ WindowBase::~WindowBase() {
     }
 }
 
-bool WindowBase::Create(const char* className, DWORD exStyle, DWORD style, const char* title, RECT bounds,
-                        HWND parent, HMENU menuOrId) {
+bool WindowBase::Create(const char* className,
+                        DWORD exStyle,
+                        DWORD style,
+                        const char* title,
+                        RECT bounds,
+                        HWND parent,
+                        HMENU menuOrId) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSEXA existing{sizeof(existing)};
     if (!GetClassInfoExA(instance, className, &existing)) {
@@ -29,7 +34,8 @@ bool WindowBase::Create(const char* className, DWORD exStyle, DWORD style, const
         wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         wc.lpszClassName = className;
-        if (!RegisterClassExA(&wc)) return false;
+        if (!RegisterClassExA(&wc))
+            return false;
     }
     return CreateWindowExA(exStyle, className, title, style, bounds.left, bounds.top, bounds.right - bounds.left,
                            bounds.bottom - bounds.top, parent, menuOrId, instance, this) != nullptr;
@@ -46,7 +52,8 @@ LRESULT CALLBACK WindowBase::StaticProc(HWND hwnd, UINT message, WPARAM wParam, 
         SetPropA(hwnd, kObjectProperty, self);
     }
     WindowBase* self = ObjectOf<WindowBase>(hwnd);
-    if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (!self)
+        return DefWindowProcA(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         RemovePropA(hwnd, kObjectProperty);
         self->hwnd_ = nullptr;
@@ -83,7 +90,8 @@ INT_PTR CALLBACK DialogBase::StaticProc(HWND hwnd, UINT message, WPARAM wParam, 
         SetPropA(hwnd, kObjectProperty, self);
     }
     DialogBase* self = ObjectOf<DialogBase>(hwnd);
-    if (!self) return FALSE;
+    if (!self)
+        return FALSE;
     if (message == WM_NCDESTROY) {
         RemovePropA(hwnd, kObjectProperty);
         self->hwnd_ = nullptr;

@@ -2,7 +2,7 @@
 #pragma once
 
 class Directory {
-public:
+  public:
     virtual ~Directory() = default;
     // Asks the directory service (and its mirrors) for the node list; drives the rest of the road.
     virtual void SilentUpdate() = 0;

@@ -4,11 +4,14 @@
 #include <string_view>
 
 class BrowserProxy {
-public:
+  public:
     virtual ~BrowserProxy() = default;
     // Puts the browsers on `server` (Enable) or back to a direct connection.
-    virtual void SetBrowserProxy(bool enable, std::string_view server, std::string_view nodeLabel,
-                                 std::string_view bypass, bool useSocks) = 0;
+    virtual void SetBrowserProxy(bool enable,
+                                 std::string_view server,
+                                 std::string_view nodeLabel,
+                                 std::string_view bypass,
+                                 bool useSocks) = 0;
     // Removes the user.js that a restart-mode session left in the Firefox profiles.
     virtual void DeleteFirefoxUserJs() = 0;
 };

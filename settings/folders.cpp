@@ -41,4 +41,3 @@ std::optional<std::vector<std::string>> ReadTextLines(const FolderSystem& folder
         return std::nullopt;
     return SplitLines(*text);
 }
-

@@ -42,4 +42,3 @@ bool ForceFolder(FolderSystem& folders, std::string_view folder);
 
 // The lines of a text file, ended by CR LF, LF or CR; nullopt when it cannot be read.
 std::optional<std::vector<std::string>> ReadTextLines(const FolderSystem& folders, std::string_view path);
-

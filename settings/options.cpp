@@ -13,16 +13,21 @@ Options LoadOptions(const SettingsStore& settings, const Registry& registry) {
     options.browserFirefox = settings.ReadBool(kConfig, kBrowserFirefox, true);
     options.firefoxControlMode = settings.ReadInteger(kConfig, kFirefoxControlMode, kPluginMode);
     const int count = settings.ReadInteger(kBypass, kCounter, 0);
-    for (int i = 1; i <= count; ++i) options.bypass.push_back(settings.ReadString(kBypass, std::to_string(i), ""));
+    for (int i = 1; i <= count; ++i)
+        options.bypass.push_back(settings.ReadString(kBypass, std::to_string(i), ""));
     options.hotkeyEnable = settings.ReadBool(kHotKey, kEnable, true);
     return options;
 }
 
-bool SaveOptions(const Options& options, SettingsStore& settings, Registry& registry, const std::string& exePath,
+bool SaveOptions(const Options& options,
+                 SettingsStore& settings,
+                 Registry& registry,
+                 const std::string& exePath,
                  BrowserProxy& browserProxy) {
     const bool autoStartSaved = SetAutoStart(registry, options.startWithWindows, kAutoStartName, exePath);
     settings.WriteBool(kConfig, kAutoSelectCountry, options.autoSelectCountry);
-    if (options.firefoxControlMode == kPluginMode) browserProxy.DeleteFirefoxUserJs();
+    if (options.firefoxControlMode == kPluginMode)
+        browserProxy.DeleteFirefoxUserJs();
     settings.WriteBool(kConfig, kBrowserIE, options.browserIE);
     settings.WriteBool(kConfig, kBrowserFirefox, options.browserFirefox);
     settings.WriteInteger(kConfig, kFirefoxControlMode, options.firefoxControlMode);

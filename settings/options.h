@@ -12,10 +12,10 @@ class BrowserProxy;
 enum FirefoxControlMode { kNoFirefoxMode = -1, kPluginMode = 0, kRestartFirefox = 1 };
 
 struct Options {
-    bool startWithWindows = false;  // the autostart entry, not a key
-    bool autoSelectCountry = true;  // Config/AutoSelectCountry
-    bool browserIE = true;          // Config/BrowserIE
-    bool browserFirefox = true;     // Config/BrowserFirefox
+    bool startWithWindows = false;         // the autostart entry, not a key
+    bool autoSelectCountry = true;         // Config/AutoSelectCountry
+    bool browserIE = true;                 // Config/BrowserIE
+    bool browserFirefox = true;            // Config/BrowserFirefox
     int firefoxControlMode = kPluginMode;  // Config/FirefoxControlMode
     std::vector<std::string> bypass;       // section Bypass, one site per line
     bool hotkeyEnable = true;              // HotKey/Enable
@@ -26,5 +26,8 @@ Options LoadOptions(const SettingsStore& settings, const Registry& registry);
 
 // Writes every value; false when the autostart entry could not be written (the keys are
 // written all the same).
-bool SaveOptions(const Options& options, SettingsStore& settings, Registry& registry, const std::string& exePath,
+bool SaveOptions(const Options& options,
+                 SettingsStore& settings,
+                 Registry& registry,
+                 const std::string& exePath,
                  BrowserProxy& browserProxy);

@@ -6,13 +6,13 @@
 inline constexpr char ProgramVersion[] = "1.84";
 
 struct ProgramValues {
-    std::string ExePath;       // full path of the running executable
-    std::string AppFolder;     // its folder, ending in a backslash (warden.exe, default.skn)
-    std::string DataFolder;    // "Masq NG" under Application Data, ending in a backslash
-    std::string TempFolder;    // the user's temporary folder, ending in a backslash
-    std::string SettingsPath;  // DataFolder + "masq.ini"
-    std::string SkinPath;      // Config/Skin, by default AppFolder + "default.skn"
-    std::string InternalPort;  // Config/InternalPort, the local proxy port as text
-    bool IsFirstRun = false;   // Config/FirstRun was true at this start
-    bool IsNewVersion = false; // Config/Version differed from ProgramVersion at this start
+    std::string ExePath;        // full path of the running executable
+    std::string AppFolder;      // its folder, ending in a backslash (warden.exe, default.skn)
+    std::string DataFolder;     // "Masq NG" under Application Data, ending in a backslash
+    std::string TempFolder;     // the user's temporary folder, ending in a backslash
+    std::string SettingsPath;   // DataFolder + "masq.ini"
+    std::string SkinPath;       // Config/Skin, by default AppFolder + "default.skn"
+    std::string InternalPort;   // Config/InternalPort, the local proxy port as text
+    bool IsFirstRun = false;    // Config/FirstRun was true at this start
+    bool IsNewVersion = false;  // Config/Version differed from ProgramVersion at this start
 };

@@ -2,7 +2,7 @@
 #pragma once
 
 class Tunnel {
-public:
+  public:
     virtual ~Tunnel() = default;
     // Stops the status polling and ends a running tunnel client.
     virtual void Sweep() = 0;

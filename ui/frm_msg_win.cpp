@@ -50,7 +50,8 @@ TfrmMsg::TfrmMsg(MessageDialog dialog, const Skin& skin)
     : dialog_(std::move(dialog)), dpi_(ScreenDc().Dpi()), paint_(skin, dpi_) {}
 
 TfrmMsg::~TfrmMsg() {
-    if (Handle()) DestroyWindow(Handle());
+    if (Handle())
+        DestroyWindow(Handle());
 }
 
 int TfrmMsg::ShowModal() {

@@ -2,7 +2,7 @@
 #pragma once
 
 class Hotkeys {
-public:
+  public:
     virtual ~Hotkeys() = default;
     // Creates the hotkey identifiers once and registers the keys when they are enabled.
     virtual void InitHotkeys() = 0;

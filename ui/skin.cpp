@@ -35,24 +35,29 @@ const std::pair<std::string_view, FontField> kFontKeys[] = {
 std::string_view Trim(std::string_view text) {
     const char* blanks = " \t\r\n";
     size_t first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos) return {};
+    if (first == std::string_view::npos)
+        return {};
     return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (size_t i = 0; i < a.size(); ++i) {
         auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
+        if (lower(a[i]) != lower(b[i]))
+            return false;
     }
     return true;
 }
 
 std::optional<SkinColor> ParseColor(std::string_view value) {
-    if (value.size() != 7 || value[0] != '#') return std::nullopt;
+    if (value.size() != 7 || value[0] != '#')
+        return std::nullopt;
     unsigned rgb = 0;
     auto [end, error] = std::from_chars(value.data() + 1, value.data() + 7, rgb, 16);
-    if (error != std::errc() || end != value.data() + 7) return std::nullopt;
+    if (error != std::errc() || end != value.data() + 7)
+        return std::nullopt;
     return SkinColor{std::uint8_t(rgb >> 16), std::uint8_t(rgb >> 8), std::uint8_t(rgb)};
 }
 
@@ -60,7 +65,8 @@ std::optional<SkinFont> ParseFont(std::string_view value) {
     SkinFont font;
     size_t comma = value.find(',');
     font.face = std::string(Trim(value.substr(0, comma)));
-    if (font.face.empty() || comma == std::string_view::npos) return std::nullopt;
+    if (font.face.empty() || comma == std::string_view::npos)
+        return std::nullopt;
     std::string_view rest = value.substr(comma + 1);
     size_t secondComma = rest.find(',');
     std::string_view points = Trim(rest.substr(0, secondComma));
@@ -69,18 +75,24 @@ std::optional<SkinFont> ParseFont(std::string_view value) {
         return std::nullopt;
     if (secondComma != std::string_view::npos) {
         std::string_view style = Trim(rest.substr(secondComma + 1));
-        if (!EqualsIgnoringCase(style, "bold")) return std::nullopt;
+        if (!EqualsIgnoringCase(style, "bold"))
+            return std::nullopt;
         font.bold = true;
     }
     return font;
 }
 
 template <typename Field, size_t N, typename Parse>
-void Apply(const std::pair<std::string_view, Field> (&keys)[N], std::string_view key, std::string_view value,
-           Parse parse, Skin& skin) {
+void Apply(const std::pair<std::string_view, Field> (&keys)[N],
+           std::string_view key,
+           std::string_view value,
+           Parse parse,
+           Skin& skin) {
     for (const auto& [name, field] : keys) {
-        if (!EqualsIgnoringCase(name, key)) continue;
-        if (auto parsed = parse(value)) skin.*field = *parsed;
+        if (!EqualsIgnoringCase(name, key))
+            continue;
+        if (auto parsed = parse(value))
+            skin.*field = *parsed;
         return;
     }
 }
@@ -95,13 +107,15 @@ Skin ParseSkin(std::string_view fileText, const Skin& base) {
         std::string_view line = Trim(fileText.substr(0, end));
         fileText = end == std::string_view::npos ? std::string_view{} : fileText.substr(end + 1);
 
-        if (line.empty() || line[0] == ';') continue;
+        if (line.empty() || line[0] == ';')
+            continue;
         if (line.front() == '[' && line.back() == ']') {
             section = Trim(line.substr(1, line.size() - 2));
             continue;
         }
         size_t equals = line.find('=');
-        if (equals == std::string_view::npos) continue;
+        if (equals == std::string_view::npos)
+            continue;
         std::string_view key = Trim(line.substr(0, equals));
         std::string_view value = Trim(line.substr(equals + 1));
         if (EqualsIgnoringCase(section, "Colors"))

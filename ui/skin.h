@@ -28,23 +28,23 @@ struct SkinFont {
 };
 
 struct Skin {
-    SkinColor face;               // form and page background
-    SkinColor text;               // text on the face
-    SkinColor titleBar;           // title band, selected tab, the popup menu's left bar
-    SkinColor titleText;          // text on the title band
-    SkinColor field;              // edits, memos, lists
+    SkinColor face;       // form and page background
+    SkinColor text;       // text on the face
+    SkinColor titleBar;   // title band, selected tab, the popup menu's left bar
+    SkinColor titleText;  // text on the title band
+    SkinColor field;      // edits, memos, lists
     SkinColor fieldText;
     SkinColor button;
     SkinColor buttonText;
-    SkinColor buttonBorder;       // button frames and the focus line
+    SkinColor buttonBorder;  // button frames and the focus line
     SkinColor menuFace;
     SkinColor menuText;
-    SkinColor menuHighlight;      // the popup menu's selected item
+    SkinColor menuHighlight;  // the popup menu's selected item
     SkinColor menuHighlightText;
-    SkinColor disabledText;       // disabled menu items and buttons
+    SkinColor disabledText;  // disabled menu items and buttons
     SkinColor separator;
-    SkinFont textFont;            // every text of the forms
-    SkinFont captionFont;         // captions: dialog titles, the About page's name
+    SkinFont textFont;     // every text of the forms
+    SkinFont captionFont;  // captions: dialog titles, the About page's name
 };
 
 // Reads the file's text over `base`.

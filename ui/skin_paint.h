@@ -19,7 +19,7 @@ Skin SystemSkin();
 Skin LoadSkinFile(const std::string& path);
 
 class SkinPaint {
-public:
+  public:
     SkinPaint(Skin skin, UINT dpi);
 
     const Skin& Colors() const { return skin_; }
@@ -35,7 +35,7 @@ public:
     // with its mnemonic underline, focus line, pressed and disabled states.
     void DrawButton(const DRAWITEMSTRUCT& item, bool isDefault) const;
 
-private:
+  private:
     Skin skin_;
     UniqueGdi<HFONT> textFont_;
     UniqueGdi<HFONT> captionFont_;

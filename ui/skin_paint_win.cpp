@@ -52,7 +52,8 @@ Skin SystemSkin() {
 
 Skin LoadSkinFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
-    if (!file) return SystemSkin();
+    if (!file)
+        return SystemSkin();
     std::ostringstream text;
     text << file.rdbuf();
     return ParseSkin(text.str(), SystemSkin());
@@ -66,25 +67,26 @@ SkinPaint::SkinPaint(Skin skin, UINT dpi)
 HBRUSH SkinPaint::Brush(SkinColor color) const {
     COLORREF key = ToColorRef(color);
     auto found = brushes_.find(key);
-    if (found == brushes_.end()) found = brushes_.emplace(key, UniqueGdi<HBRUSH>(CreateSolidBrush(key))).first;
+    if (found == brushes_.end())
+        found = brushes_.emplace(key, UniqueGdi<HBRUSH>(CreateSolidBrush(key))).first;
     return found->second.Get();
 }
 
 HBRUSH SkinPaint::ControlColors(UINT message, HDC dc) const {
     switch (message) {
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-        SetTextColor(dc, ToColorRef(skin_.text));
-        SetBkColor(dc, ToColorRef(skin_.face));
-        return Brush(skin_.face);
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-        SetTextColor(dc, ToColorRef(skin_.fieldText));
-        SetBkColor(dc, ToColorRef(skin_.field));
-        return Brush(skin_.field);
-    default:
-        return nullptr;
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            SetTextColor(dc, ToColorRef(skin_.text));
+            SetBkColor(dc, ToColorRef(skin_.face));
+            return Brush(skin_.face);
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+            SetTextColor(dc, ToColorRef(skin_.fieldText));
+            SetBkColor(dc, ToColorRef(skin_.field));
+            return Brush(skin_.field);
+        default:
+            return nullptr;
     }
 }
 
@@ -106,7 +108,8 @@ void SkinPaint::DrawButton(const DRAWITEMSTRUCT& item, bool isDefault) const {
     char caption[128] = {};
     GetWindowTextA(item.hwndItem, caption, sizeof(caption));
     RECT text = box;
-    if (pressed) OffsetRect(&text, 1, 1);
+    if (pressed)
+        OffsetRect(&text, 1, 1);
     HGDIOBJ oldFont = SelectObject(dc, textFont_.Get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ToColorRef(disabled ? skin_.disabledText : skin_.buttonText));

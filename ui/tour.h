@@ -2,7 +2,7 @@
 #pragma once
 
 class Tour {
-public:
+  public:
     virtual ~Tour() = default;
     virtual void ShowTour() = 0;
 };

@@ -18,7 +18,8 @@ std::string ArtifactsFolder() {
 }
 
 bool SaveScreenshot(const std::string& name, RECT bounds) {
-    if (IsRectEmpty(&bounds)) bounds = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (IsRectEmpty(&bounds))
+        bounds = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
 
     HDC screen = GetDC(nullptr);
@@ -59,7 +60,8 @@ bool SaveWindowScreenshot(const std::string& name, HWND window, int margin) {
     if (UniqueHandle process{OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId)})
         WaitForInputIdle(process.Get(), 10000);
     RECT bounds{};
-    if (!GetWindowRect(window, &bounds)) return false;
+    if (!GetWindowRect(window, &bounds))
+        return false;
     InflateRect(&bounds, margin, margin);
     RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     IntersectRect(&bounds, &bounds, &screen);

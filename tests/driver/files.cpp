@@ -1,7 +1,7 @@
 #include "tests/driver/files.h"
 
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <fstream>
 #include <sstream>
@@ -20,13 +20,15 @@ std::string AppDataFolder() {
 std::string WindowsPathOf(const std::string& linuxPath) {
     std::string path = "Z:" + linuxPath;
     for (char& c : path)
-        if (c == '/') c = '\\';
+        if (c == '/')
+            c = '\\';
     return path;
 }
 
 std::optional<std::string> ReadFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
-    if (!file) return std::nullopt;
+    if (!file)
+        return std::nullopt;
     std::ostringstream text;
     text << file.rdbuf();
     return text.str();
@@ -34,7 +36,8 @@ std::optional<std::string> ReadFile(const std::string& path) {
 
 std::optional<std::vector<std::string>> ReadLines(const std::string& path) {
     auto text = ReadFile(path);
-    if (!text) return std::nullopt;
+    if (!text)
+        return std::nullopt;
     return SplitLines(*text);
 }
 
@@ -60,7 +63,8 @@ void DeleteTree(const std::string& folder) {
     if (search) {
         do {
             std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
+            if (name == "." || name == "..")
+                continue;
             std::string path = folder + "\\" + name;
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 DeleteTree(path);
@@ -78,7 +82,8 @@ std::optional<std::string> IniValue(const std::string& path, const std::string& 
     const char* missing = "\x01missing\x01";
     char value[4096] = {};
     GetPrivateProfileStringA(section.c_str(), key.c_str(), missing, value, sizeof(value), path.c_str());
-    if (std::string(value) == missing) return std::nullopt;
+    if (std::string(value) == missing)
+        return std::nullopt;
     return std::string(value);
 }
 
@@ -102,7 +107,8 @@ void SetRegistryValue(HKEY root, const std::string& key, const std::string& name
 
 void DeleteRegistryValue(HKEY root, const std::string& key, const std::string& name) {
     HKEY opened = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_SET_VALUE, &opened)) return;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_SET_VALUE, &opened))
+        return;
     UniqueKey owned(opened);
     RegDeleteValueA(opened, name.c_str());
 }

@@ -12,7 +12,7 @@
 namespace driver {
 
 class Program {
-public:
+  public:
     // Starts `commandLine` in `folder`; check Running() or ExitCode() afterwards.
     Program(const std::string& commandLine, const std::string& folder = {});
     ~Program();  // ends the process if it still runs
@@ -26,7 +26,7 @@ public:
     std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout);
     void Terminate();
 
-private:
+  private:
     UniqueHandle process_;
     DWORD id_ = 0;
 };

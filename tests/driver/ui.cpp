@@ -39,10 +39,14 @@ HWND FindTopLevel(DWORD processId, std::string_view caption, std::string_view cl
             auto& s = *reinterpret_cast<Search*>(param);
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            if (s.processId && owner != s.processId) return TRUE;
-            if (s.visibility == Visibility::kVisible && !IsWindowVisible(window)) return TRUE;
-            if (!s.className.empty() && ClassOf(window) != s.className) return TRUE;
-            if (!s.caption.empty() && TextOf(window) != s.caption) return TRUE;
+            if (s.processId && owner != s.processId)
+                return TRUE;
+            if (s.visibility == Visibility::kVisible && !IsWindowVisible(window))
+                return TRUE;
+            if (!s.className.empty() && ClassOf(window) != s.className)
+                return TRUE;
+            if (!s.caption.empty() && TextOf(window) != s.caption)
+                return TRUE;
             s.found = window;
             return FALSE;
         },
@@ -50,7 +54,9 @@ HWND FindTopLevel(DWORD processId, std::string_view caption, std::string_view cl
     return search.found;
 }
 
-HWND WaitForTopLevel(DWORD processId, std::string_view caption, std::string_view className,
+HWND WaitForTopLevel(DWORD processId,
+                     std::string_view caption,
+                     std::string_view className,
                      std::chrono::milliseconds timeout) {
     HWND found = nullptr;
     WaitUntil([&] { return (found = FindTopLevel(processId, caption, className)) != nullptr; }, timeout);
@@ -67,7 +73,8 @@ std::vector<HWND> TopLevelWindows(DWORD processId) {
             auto& s = *reinterpret_cast<Search*>(param);
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            if (owner == s.processId) s.found.push_back(window);
+            if (owner == s.processId)
+                s.found.push_back(window);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
@@ -88,13 +95,15 @@ std::vector<Control> ChildrenOf(HWND parent) {
 
 HWND FindChild(HWND parent, std::string_view className, std::string_view text) {
     for (const Control& child : ChildrenOf(parent))
-        if (child.visible && child.className == className && child.text == text) return child.hwnd;
+        if (child.visible && child.className == className && child.text == text)
+            return child.hwnd;
     return nullptr;
 }
 
 HWND FindChildById(HWND parent, int id) {
     for (const Control& child : ChildrenOf(parent))
-        if (child.id == id) return child.hwnd;
+        if (child.id == id)
+            return child.hwnd;
     return nullptr;
 }
 
@@ -111,10 +120,12 @@ void TypeKey(WORD virtualKey, std::initializer_list<WORD> modifiers) {
         input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
         inputs.push_back(input);
     };
-    for (WORD modifier : modifiers) key(modifier, false);
+    for (WORD modifier : modifiers)
+        key(modifier, false);
     key(virtualKey, false);
     key(virtualKey, true);
-    for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it) key(*it, true);
+    for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it)
+        key(*it, true);
     SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
@@ -131,7 +142,8 @@ HWND FocusOf(HWND window) {
 
 std::string ClipboardText() {
     std::string text;
-    if (!OpenClipboard(nullptr)) return text;
+    if (!OpenClipboard(nullptr))
+        return text;
     if (HANDLE data = GetClipboardData(CF_TEXT)) {
         if (auto* chars = static_cast<const char*>(GlobalLock(data))) {
             text = chars;

@@ -31,9 +31,13 @@ enum class Visibility { kVisible, kAny };
 
 // A top-level window of process `processId` (0: any process) whose caption and class match (an
 // empty text matches any); nullptr when there is none.
-HWND FindTopLevel(DWORD processId, std::string_view caption, std::string_view className = {},
+HWND FindTopLevel(DWORD processId,
+                  std::string_view caption,
+                  std::string_view className = {},
                   Visibility visibility = Visibility::kVisible);
-HWND WaitForTopLevel(DWORD processId, std::string_view caption, std::string_view className = {},
+HWND WaitForTopLevel(DWORD processId,
+                     std::string_view caption,
+                     std::string_view className = {},
                      std::chrono::milliseconds timeout = kUiTimeout);
 
 // Every top-level window of process `processId`, visible or not.

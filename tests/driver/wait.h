@@ -16,8 +16,10 @@ template <typename Condition>
 bool WaitUntil(Condition condition, std::chrono::milliseconds timeout = kUiTimeout) {
     const ULONGLONG deadline = GetTickCount64() + timeout.count();
     for (;;) {
-        if (condition()) return true;
-        if (GetTickCount64() >= deadline) return false;
+        if (condition())
+            return true;
+        if (GetTickCount64() >= deadline)
+            return false;
         Sleep(50);
     }
 }

@@ -21,7 +21,7 @@ namespace {
 
 // show_message.exe KIND BUTTONS TEXT: the dialog of ShowMessageBox, exiting with its result.
 class MessageFixture {
-public:
+  public:
     MessageFixture(int kind, int buttons, const std::string& text)
         : program_("\"" + WindowsPathOf(SHOW_MESSAGE_EXE) + "\" " + std::to_string(kind) + " " +
                    std::to_string(buttons) + " " + text),
@@ -31,17 +31,19 @@ public:
     std::vector<std::string> ButtonTexts() const {  // left to right
         std::vector<Control> buttons;
         for (const Control& child : ChildrenOf(dialog_))
-            if (child.className == "Button") buttons.push_back(child);
+            if (child.className == "Button")
+                buttons.push_back(child);
         std::sort(buttons.begin(), buttons.end(),
                   [](const Control& a, const Control& b) { return a.bounds.left < b.bounds.left; });
         std::vector<std::string> texts;
-        for (const Control& button : buttons) texts.push_back(button.text);
+        for (const Control& button : buttons)
+            texts.push_back(button.text);
         return texts;
     }
     void Press(const std::string& text) const { Click(FindChild(dialog_, "Button", text)); }
     std::optional<DWORD> Result() { return program_.WaitForExit(kUiTimeout); }
 
-private:
+  private:
     Program program_;
     HWND dialog_;
 };
@@ -59,7 +61,8 @@ TEST(MessageDialog, AYesNoQuestionAnswersYesOrNoAndClosingTheFrameIsCancel) {
         EXPECT_EQ(question.ButtonTexts(), (std::vector<std::string>{"&Yes", "&No"}));
         EXPECT_TRUE(FindChild(question.Dialog(), "Static", "Do you want to reconnect?"));
         if (c.press) {
-            if (c.result == 6) SaveWindowScreenshot("question_yes_no", question.Dialog(), 8);
+            if (c.result == 6)
+                SaveWindowScreenshot("question_yes_no", question.Dialog(), 8);
             question.Press(c.press);
         } else {
             PostMessageA(question.Dialog(), WM_CLOSE, 0, 0);
@@ -76,8 +79,8 @@ TEST(MessageDialog, AnErrorBoxCopiesItsTextWithCtrlC) {
 
     ASSERT_TRUE(BringToFront(error.Dialog()));
     TypeKey('C', {VK_CONTROL});
-    const std::string expected = kSeparator + "\r\nMasq NG\r\n" + kSeparator + "\r\nabc\r\n" + kSeparator + "\r\nOK\r\n" +
-                                 kSeparator;
+    const std::string expected =
+        kSeparator + "\r\nMasq NG\r\n" + kSeparator + "\r\nabc\r\n" + kSeparator + "\r\nOK\r\n" + kSeparator;
     EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == expected; })) << ClipboardText();
     error.Press("OK");
     EXPECT_EQ(error.Result(), 1u);

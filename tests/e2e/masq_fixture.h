@@ -10,7 +10,7 @@ namespace e2e {
 using namespace driver;
 
 class MasqTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         InstallProgram();
         ResetUserState();

@@ -29,13 +29,14 @@ void InstallProgram(Skin skin) {
     DeleteTree(Paths().programFolder.substr(0, Paths().programFolder.size() - 1));
     CreateDirectoryA(Paths().programFolder.c_str(), nullptr);
     CopyFileTo(WindowsPathOf(MASQNG_EXE), Paths().exe);
-    if (skin == Skin::kInstalled) CopyFileTo(WindowsPathOf(MASQNG_SKIN), Paths().skin);
+    if (skin == Skin::kInstalled)
+        CopyFileTo(WindowsPathOf(MASQNG_SKIN), Paths().skin);
 }
 
 void ResetUserState() {
     DeleteTree(Paths().dataFolder.substr(0, Paths().dataFolder.size() - 1));
     DeleteRegistryValue(HKEY_CURRENT_USER, kRunKey, "Masq NG");
-    DeleteRegistryValue(HKEY_CURRENT_USER, kWindowsVersionKey, "Version");
+    SetWindowsVersion("win7");  // whatever the prefix says
 }
 
 void SetWindowsVersion(const std::string& version) {
@@ -45,7 +46,8 @@ void SetWindowsVersion(const std::string& version) {
 bool ParseLogLine(const std::string& line, std::string& text) {
     static const std::regex logLine(R"(\[ \d\d:\d\d:\d\d:\d\d\d \d{4}/\d\d/\d\d \] (.*))");
     std::smatch match;
-    if (!std::regex_match(line, match, logLine)) return false;
+    if (!std::regex_match(line, match, logLine))
+        return false;
     text = match[1];
     return true;
 }
@@ -55,7 +57,8 @@ Masq::Masq() : process_(std::make_unique<Program>("\"" + Paths().exe + "\"", Pat
 bool Masq::WaitForStartUp() {
     return WaitUntil([&] {
         for (const std::string& text : LogTexts())
-            if (text.rfind("TimeZone: ", 0) == 0) return true;
+            if (text.rfind("TimeZone: ", 0) == 0)
+                return true;
         return false;
     });
 }
@@ -63,7 +66,8 @@ bool Masq::WaitForStartUp() {
 HWND Masq::MainForm() const {
     // The options dialog is the one window of the program with the page control.
     for (HWND window : TopLevelWindows(process_->Id()))
-        if (GetDlgItem(window, IDC_PAGES)) return window;
+        if (GetDlgItem(window, IDC_PAGES))
+            return window;
     return nullptr;
 }
 
@@ -75,7 +79,8 @@ std::vector<std::string> Masq::LogTexts() const {
     std::vector<std::string> texts;
     for (const std::string& line : ReadLines(Paths().report).value_or(std::vector<std::string>{})) {
         std::string text;
-        if (ParseLogLine(line, text)) texts.push_back(text);
+        if (ParseLogLine(line, text))
+            texts.push_back(text);
     }
     return texts;
 }

@@ -31,7 +31,7 @@ const MasqPaths& Paths();
 enum class Skin { kInstalled, kMissing };
 // Copies masqng.exe (and default.skn) into a fresh program folder.
 void InstallProgram(Skin skin = Skin::kInstalled);
-// No data folder, no autostart entry, the default Windows version.
+// No data folder, no autostart entry, Windows 7.
 void ResetUserState();
 // Makes Wine report another Windows version to the program ("winxp64", "vista", ...).
 void SetWindowsVersion(const std::string& version);
@@ -40,7 +40,7 @@ void SetWindowsVersion(const std::string& version);
 bool ParseLogLine(const std::string& line, std::string& text);
 
 class Masq {
-public:
+  public:
     Masq();
     Program& Process() const { return *process_; }
     // Waits for the last line of the log header (the start-up sequence is done).
@@ -51,7 +51,7 @@ public:
     void Command(TrayMenuItem item) const;
     std::vector<std::string> LogTexts() const;
 
-private:
+  private:
     std::unique_ptr<Program> process_;
 };
 

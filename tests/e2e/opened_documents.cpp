@@ -18,7 +18,8 @@ OpenedDocuments::OpenedDocuments() {
     Replace("http\\shell\\open\\command", command);
     // A fresh Wine prefix has a "txtfile" class but no ".txt" pointing at it.
     std::optional<std::string> textClass = RegistryValue(HKEY_CLASSES_ROOT, ".txt", "");
-    if (!textClass) Replace(".txt", "txtfile");
+    if (!textClass)
+        Replace(".txt", "txtfile");
     Replace(textClass.value_or("txtfile") + "\\shell\\open\\command", command);
 }
 
@@ -41,11 +42,13 @@ std::string OpenedDocuments::Next() {
     std::string document;
     WaitUntil([&] {
         auto lines = ReadLines(log_);
-        if (!lines || lines->size() <= seen_) return false;
+        if (!lines || lines->size() <= seen_)
+            return false;
         document = (*lines)[seen_];
         return true;
     });
-    if (!document.empty()) ++seen_;
+    if (!document.empty())
+        ++seen_;
     // The shell may quote what it hands over.
     if (document.size() >= 2 && document.front() == '"' && document.back() == '"')
         document = document.substr(1, document.size() - 2);

@@ -9,7 +9,7 @@
 namespace e2e {
 
 class OpenedDocuments {
-public:
+  public:
     OpenedDocuments();
     ~OpenedDocuments();  // gives the shell its handlers back
     OpenedDocuments(const OpenedDocuments&) = delete;
@@ -18,7 +18,7 @@ public:
     // Waits for the next document opened, and gives it; empty when none came in time.
     std::string Next();
 
-private:
+  private:
     std::string log_;
     void Replace(const std::string& key, const std::string& value);
 

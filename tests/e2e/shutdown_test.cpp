@@ -23,7 +23,8 @@ std::optional<DWORD> EndSession() {
 
 std::vector<std::string> LastTexts(const Masq& masq, size_t count) {
     std::vector<std::string> texts = masq.LogTexts();
-    if (texts.size() > count) texts.erase(texts.begin(), texts.end() - std::ptrdiff_t(count));
+    if (texts.size() > count)
+        texts.erase(texts.begin(), texts.end() - std::ptrdiff_t(count));
     return texts;
 }
 
@@ -40,8 +41,9 @@ TEST_F(MasqTest, FromWindowsVistaOnTheSessionEndIsHeldUpWithTheReason) {
     ASSERT_TRUE(masq.WaitForStartUp());
     EXPECT_EQ(EndSession(), 1u) << "the program answered no";
     EXPECT_TRUE(masq.Process().Running());
-    EXPECT_EQ(LastTexts(masq, 2),
-              (std::vector<std::string>{"Windows shut down", "Please manually close Masq before shutting down Windows."}));
+    EXPECT_EQ(
+        LastTexts(masq, 2),
+        (std::vector<std::string>{"Windows shut down", "Please manually close Masq before shutting down Windows."}));
 }
 
 TEST_F(MasqTest, BeforeWindowsVistaTheProxyIsRemovedAndTheSessionEnds) {

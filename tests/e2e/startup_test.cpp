@@ -72,7 +72,8 @@ TEST_F(MasqTest, AMissingSkinFileIsReportedAndEndsTheProgramBeforeTheLogHeader) 
     Click(FindChild(error, "Button", "OK"));
 
     EXPECT_TRUE(masq.Process().WaitForExit(kUiTimeout));
-    for (const std::string& text : masq.LogTexts()) EXPECT_NE(text, "Masq NG");
+    for (const std::string& text : masq.LogTexts())
+        EXPECT_NE(text, "Masq NG");
 }
 
 TEST_F(MasqTest, ADataFolderThatCannotBeCreatedIsReportedAndEndsTheProgram) {

@@ -12,7 +12,7 @@
 
 // Hands out a settings file the test keeps.
 class SettingsStoreRef final : public SettingsStore {
-public:
+  public:
     explicit SettingsStoreRef(SettingsStore& target) : target_(target) {}
     std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const override {
         return target_.ReadString(section, key, def);
@@ -21,23 +21,23 @@ public:
         target_.WriteString(section, key, value);
     }
 
-private:
+  private:
     SettingsStore& target_;
 };
 
 // Hands out a report file the test keeps.
 class ReportFileRef final : public ReportFile {
-public:
+  public:
     explicit ReportFileRef(ReportFile& target) : target_(target) {}
     bool Replace(std::string_view contents) override { return target_.Replace(contents); }
     bool Append(std::string_view contents) override { return target_.Append(contents); }
 
-private:
+  private:
     ReportFile& target_;
 };
 
 class FakeSystemInfo final : public SystemInfo {
-public:
+  public:
     OsVersion osVersion{6, 1};
     std::string timeZoneText = "GMT +1";
     std::map<std::string, FakeSettingsStore> settingsFiles;  // by path

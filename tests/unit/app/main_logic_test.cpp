@@ -23,7 +23,7 @@ const char kSettingsPath[] = "C:\\Users\\me\\AppData\\Roaming\\Masq NG\\masq.ini
 const char kStamp[] = "[ 21:34:05:123 2026/12/07 ] ";
 
 class MainLogicTest : public ::testing::Test {
-protected:
+  protected:
     MainLogicTest() {
         folders.folders.insert("C:\\Users\\me\\AppData\\Roaming");
         folders.files["C:\\Program Files\\Masq NG\\default.skn"] = "[Colors]\r\n";
@@ -37,7 +37,8 @@ protected:
     std::vector<std::string> LogTexts() {
         std::vector<std::string> texts;
         for (const std::string& line : LogLines())
-            if (line.rfind(kStamp, 0) == 0) texts.push_back(line.substr(sizeof(kStamp) - 1));
+            if (line.rfind(kStamp, 0) == 0)
+                texts.push_back(line.substr(sizeof(kStamp) - 1));
         return texts;
     }
 
@@ -70,10 +71,9 @@ TEST_F(MainLogicTest, FirstStartCreatesTheDataFolderAndMarksTheRun) {
     EXPECT_EQ(Settings().Raw("Config", "FirstRun"), "0");
     EXPECT_EQ(system.reportPath, std::string(kDataFolder) + "report.txt");
 
-    EXPECT_THAT(form.events,
-                ElementsAre("ApplySkin C:\\Program Files\\Masq NG\\default.skn", "SetAboutPage",
-                            "SetFormCaption Masq NG", "ShowOptions", "InitHotkeys", "DeleteFirefoxUserJs",
-                            "SilentUpdate"));
+    EXPECT_THAT(form.events, ElementsAre("ApplySkin C:\\Program Files\\Masq NG\\default.skn", "SetAboutPage",
+                                         "SetFormCaption Masq NG", "ShowOptions", "InitHotkeys", "DeleteFirefoxUserJs",
+                                         "SilentUpdate"));
     EXPECT_EQ(form.aboutName, "Masq NG 1.84");
     EXPECT_THAT(messages.shown, IsEmpty());
 }
@@ -201,8 +201,8 @@ TEST_F(MainLogicTest, OkSavesTheDialogReRegistersTheHotkeysAndHides) {
     logic.btnOKClick();
     EXPECT_EQ(Settings().Raw("Config", "AutoSelectCountry"), "0");
     EXPECT_EQ(Settings().Raw("Bypass", "1"), "a.example");
-    EXPECT_THAT(form.events, ElementsAre("DeleteFirefoxUserJs", "DisableAllHotkeys", "EnableAllHotKeys",
-                                         "HideMainForm"));
+    EXPECT_THAT(form.events,
+                ElementsAre("DeleteFirefoxUserJs", "DisableAllHotkeys", "EnableAllHotKeys", "HideMainForm"));
 
     form.events.clear();
     form.typed.hotkeyEnable = false;

@@ -18,10 +18,10 @@ class RecordingMainForm final : public MainFormView,
                                 public Directory,
                                 public Hotkeys,
                                 public Tour {
-public:
+  public:
     std::vector<std::string> events;
-    Options shown;       // what the dialog's controls show
-    Options typed;       // what ReadOptions gives back, as if the user had set the controls
+    Options shown;  // what the dialog's controls show
+    Options typed;  // what ReadOptions gives back, as if the user had set the controls
     std::string aboutName, websiteUrl;
 
     void CloseMainForm() override { events.push_back("CloseMainForm"); }

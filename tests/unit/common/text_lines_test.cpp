@@ -13,16 +13,17 @@ TEST(SplitLines, EachKindOfLineEndEndsOneLine) {
         {"a", {"a"}},
         {"a\r\nb", {"a", "b"}},
         {"a\nb\rc", {"a", "b", "c"}},
-        {"a\r\n", {"a"}},              // a final line end adds no empty line
+        {"a\r\n", {"a"}},                // a final line end adds no empty line
         {"a\r\n\r\nb", {"a", "", "b"}},  // two line ends in a row give an empty line
-        {"a\n\r", {"a", ""}},          // LF then CR are two line ends
+        {"a\n\r", {"a", ""}},            // LF then CR are two line ends
         {"\r\n", {""}},
         {"[Config]\r\nVersion=1.84\r\n", {"[Config]", "Version=1.84"}},
         {"a\rb\r", {"a", "b"}},
         {"a\n\r\nb", {"a", "", "b"}},
         {"a\r\rb", {"a", "", "b"}},
     };
-    for (const auto& c : cases) EXPECT_EQ(SplitLines(c.text), c.lines) << c.text;
+    for (const auto& c : cases)
+        EXPECT_EQ(SplitLines(c.text), c.lines) << c.text;
 }
 
 TEST(JoinLines, PutsCrLfBetweenLinesOnly) {

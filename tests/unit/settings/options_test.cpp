@@ -55,7 +55,8 @@ TEST(LoadOptions, TheBypassListFollowsTheCounterAndMissingKeysGiveEmptyLines) {
 
 TEST(SaveOptions, WritesEveryValueAndLeavesKeysAboveTheNewCount) {
     FakeSettingsStore settings;
-    for (const char* key : {"1", "2", "3"}) settings.Seed("Bypass", key, std::string("old") + key);
+    for (const char* key : {"1", "2", "3"})
+        settings.Seed("Bypass", key, std::string("old") + key);
     settings.Seed("Bypass", "Counter", "3");
     FakeRegistry registry;
     CountingBrowserProxy browsers;

@@ -34,16 +34,16 @@ TEST(ParseSkin, ReadsColoursAndFontsOverTheBase) {
 
 TEST(ParseSkin, DamagedValuesKeepTheBase) {
     const char* damaged[] = {
-        "[Colors]\nFace=EEF2F7",       // no '#'
-        "[Colors]\nFace=#EEF2",        // too short
-        "[Colors]\nFace=#EEF2GG",      // not hexadecimal
-        "[Fonts]\nText=Tahoma",        // no size
-        "[Fonts]\nText=Tahoma,x",      // size no number
-        "[Fonts]\nText=Tahoma,400",    // absurd size
-        "[Fonts]\nText=Tahoma,8,wavy", // unknown style
-        "Face=#000000",                // outside any section
-        "[Fonts]\nFace=#000000",       // colour key in the wrong section
-        "[Colors]\nFace",              // no value
+        "[Colors]\nFace=EEF2F7",        // no '#'
+        "[Colors]\nFace=#EEF2",         // too short
+        "[Colors]\nFace=#EEF2GG",       // not hexadecimal
+        "[Fonts]\nText=Tahoma",         // no size
+        "[Fonts]\nText=Tahoma,x",       // size no number
+        "[Fonts]\nText=Tahoma,400",     // absurd size
+        "[Fonts]\nText=Tahoma,8,wavy",  // unknown style
+        "Face=#000000",                 // outside any section
+        "[Fonts]\nFace=#000000",        // colour key in the wrong section
+        "[Colors]\nFace",               // no value
     };
     for (const char* text : damaged) {
         Skin skin = ParseSkin(text, Base());

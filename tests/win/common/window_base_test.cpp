@@ -7,14 +7,16 @@
 namespace {
 
 class CountingWindow : public WindowBase {
-public:
+  public:
     bool Open() { return Create("MasqTestWindow", 0, WS_OVERLAPPED, "test", RECT{0, 0, 100, 100}, nullptr); }
     int userMessages = 0;
 
-protected:
+  protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_USER) return ++userMessages;
-        if (message == WM_USER + 1) throw std::runtime_error("handler failed");
+        if (message == WM_USER)
+            return ++userMessages;
+        if (message == WM_USER + 1)
+            throw std::runtime_error("handler failed");
         return WindowBase::HandleMessage(message, wParam, lParam);
     }
 };

@@ -31,7 +31,8 @@ RECT ClientRectOf(HWND parent, HWND child) {
 }
 
 ModalOnWorker::ModalOnWorker(const char* caption, std::function<int()> show)
-    : result_(std::async(std::launch::async, std::move(show))), window_(WaitForTopLevel(GetCurrentProcessId(), caption)) {}
+    : result_(std::async(std::launch::async, std::move(show))),
+      window_(WaitForTopLevel(GetCurrentProcessId(), caption)) {}
 
 ModalOnWorker::~ModalOnWorker() {
     if (result_.valid() && result_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
