@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cctype>
 #include <iterator>
 
 #include "app/app_texts.h"
@@ -117,7 +118,7 @@ bool TfrmMain::PreTranslateMessage(MSG& message) {
     // The page control's captions have mnemonics too: Alt+letter and Ctrl+Tab switch pages.
     if (message.message == WM_SYSCHAR) {
         for (int page = 0; page < int(std::size(kPages)); ++page) {
-            if (MnemonicOf(kPages[page].caption) == MnemonicOf(std::string("&") + char(message.wParam))) {
+            if (MnemonicOf(kPages[page].caption) == char(std::toupper(int(message.wParam & 0xFF)))) {
                 SelectPage(page);
                 return true;
             }

@@ -42,9 +42,14 @@ const char kStoredSettings[] =
     "[Bypass]\r\nCounter=3\r\n1=intranet.example\r\n3=bank.example\r\n"
     "[HotKey]\r\nEnable=no number\r\n";
 
-TEST_F(MasqTest, TheOptionsDialogShowsTheStoredValuesOnEveryPage) {
+// The settings a user left behind in an earlier run.
+void StoreSettings() {
     CreateDirectoryA(Paths().dataFolder.c_str(), nullptr);
     WriteFile(Paths().settings, kStoredSettings);
+}
+
+TEST_F(MasqTest, TheOptionsDialogShowsTheStoredValuesOnEveryPage) {
+    StoreSettings();
     Masq masq;
     ASSERT_TRUE(masq.WaitForStartUp());
     HWND form = OpenOptions(masq);
@@ -67,8 +72,7 @@ TEST_F(MasqTest, TheOptionsDialogShowsTheStoredValuesOnEveryPage) {
 }
 
 TEST_F(MasqTest, OkWritesEveryKeyOfTheDialogAndTheAutostartEntry) {
-    CreateDirectoryA(Paths().dataFolder.c_str(), nullptr);
-    WriteFile(Paths().settings, kStoredSettings);
+    StoreSettings();
     Masq masq;
     ASSERT_TRUE(masq.WaitForStartUp());
     HWND form = OpenOptions(masq);

@@ -20,6 +20,16 @@ std::string DefaultBrowserCommand() {
     return command;
 }
 
+// The program's error box with `text`; OK ends the program.
+void ExpectErrorThenEnd(Masq& masq, const std::string& text, const std::string& screenshot = {}) {
+    HWND error = WaitForTopLevel(masq.Process().Id(), "Masq NG");
+    ASSERT_TRUE(error);
+    EXPECT_TRUE(FindChild(error, "Static", text));
+    if (!screenshot.empty()) SaveWindowScreenshot(screenshot, error, 8);
+    Click(FindChild(error, "Button", "OK"));
+    EXPECT_TRUE(masq.Process().WaitForExit(kUiTimeout));
+}
+
 TEST_F(MasqTest, FirstStartCreatesTheSettingsFileAndWritesTheLogHeader) {
     Masq masq;
     ASSERT_TRUE(masq.WaitForStartUp());
@@ -65,13 +75,7 @@ TEST_F(MasqTest, ASecondStartWarnsAndLeavesTheFirstRunning) {
 TEST_F(MasqTest, AMissingSkinFileIsReportedAndEndsTheProgramBeforeTheLogHeader) {
     InstallProgram(Skin::kMissing);
     Masq masq;
-    HWND error = WaitForTopLevel(masq.Process().Id(), "Masq NG");
-    ASSERT_TRUE(error);
-    EXPECT_TRUE(FindChild(error, "Static", "Can not find Skin File"));
-    SaveWindowScreenshot("error_missing_skin", error, 8);
-    Click(FindChild(error, "Button", "OK"));
-
-    EXPECT_TRUE(masq.Process().WaitForExit(kUiTimeout));
+    ExpectErrorThenEnd(masq, "Can not find Skin File", "error_missing_skin");
     for (const std::string& text : masq.LogTexts())
         EXPECT_NE(text, "Masq NG");
 }
@@ -81,11 +85,7 @@ TEST_F(MasqTest, ADataFolderThatCannotBeCreatedIsReportedAndEndsTheProgram) {
     const std::string folder = Paths().dataFolder.substr(0, Paths().dataFolder.size() - 1);
     WriteFile(folder, "in the way");
     Masq masq;
-    HWND error = WaitForTopLevel(masq.Process().Id(), "Masq NG");
-    ASSERT_TRUE(error);
-    EXPECT_TRUE(FindChild(error, "Static", "Can not create Application Data Folder"));
-    Click(FindChild(error, "Button", "OK"));
-    EXPECT_TRUE(masq.Process().WaitForExit(kUiTimeout));
+    ExpectErrorThenEnd(masq, "Can not create Application Data Folder");
     EXPECT_EQ(ReadFile(folder), "in the way") << "nothing was written";
 }
 
