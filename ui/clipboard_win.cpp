@@ -6,8 +6,19 @@
 
 namespace {
 
+// Another program may hold the clipboard for a moment (clipboard tools do): ask again briefly
+// before giving up, so that a copy is not lost to that moment.
+bool OpenClipboardPatiently(HWND owner) {
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        if (OpenClipboard(owner))
+            return true;
+        Sleep(10);
+    }
+    return false;
+}
+
 struct ClipboardSession {
-    explicit ClipboardSession(HWND owner) : open(OpenClipboard(owner)) {}
+    explicit ClipboardSession(HWND owner) : open(OpenClipboardPatiently(owner)) {}
     ~ClipboardSession() {
         if (open)
             CloseClipboard();

@@ -129,9 +129,18 @@ void TypeKey(WORD virtualKey, std::initializer_list<WORD> modifiers) {
     SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-bool BringToFront(HWND window) {
-    SetForegroundWindow(window);
-    return WaitUntil([&] { return GetForegroundWindow() == window; }, std::chrono::seconds(10));
+bool TypeKeyInto(HWND window, WORD virtualKey, std::initializer_list<WORD> modifiers) {
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    const bool ready = WaitUntil(
+        [&] {
+            SetForegroundWindow(window);
+            HWND front = GetForegroundWindow();
+            return front && GetWindowThreadProcessId(front, nullptr) == thread;
+        },
+        std::chrono::seconds(10));
+    if (ready)
+        TypeKey(virtualKey, modifiers);
+    return ready;
 }
 
 HWND FocusOf(HWND window) {

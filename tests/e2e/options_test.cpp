@@ -30,8 +30,7 @@ HWND OpenOptions(const Masq& masq) {
 
 // Switches pages the way a user does: Alt and the page's mnemonic.
 void ShowPage(HWND form, char mnemonic, int controlOnPage, const std::string& screenshot) {
-    ASSERT_TRUE(BringToFront(form));
-    TypeKey(WORD(mnemonic), {VK_MENU});
+    ASSERT_TRUE(TypeKeyInto(form, WORD(mnemonic), {VK_MENU}));
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(Item(form, controlOnPage)) != 0; })) << mnemonic;
     SaveWindowScreenshot(screenshot, form, 8);
 }

@@ -25,7 +25,8 @@ void ExpectErrorThenEnd(Masq& masq, const std::string& text, const std::string& 
     HWND error = WaitForTopLevel(masq.Process().Id(), "Masq NG");
     ASSERT_TRUE(error);
     EXPECT_TRUE(FindChild(error, "Static", text));
-    if (!screenshot.empty()) SaveWindowScreenshot(screenshot, error, 8);
+    if (!screenshot.empty())
+        SaveWindowScreenshot(screenshot, error, 8);
     Click(FindChild(error, "Button", "OK"));
     EXPECT_TRUE(masq.Process().WaitForExit(kUiTimeout));
 }

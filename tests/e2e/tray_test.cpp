@@ -22,8 +22,7 @@ HWND OpenMenuByClick(const Masq& masq) {
 
 // A mnemonic typed into the open menu, as a user does.
 void ChooseFromMenu(HWND menu, char mnemonic) {
-    BringToFront(menu);
-    TypeKey(WORD(mnemonic));
+    ASSERT_TRUE(TypeKeyInto(menu, WORD(mnemonic)));
 }
 
 TEST_F(MasqTest, TheIconIsInTheTrayAtStartWithTheTooltipMasq) {
@@ -45,7 +44,7 @@ TEST_F(MasqTest, AClickOnTheIconOpensTheMenuWhoseItemsAnswerTheirKeys) {
 
     // "&Masq" is disabled at start: its key does nothing and the menu stays open.
     ChooseFromMenu(menu, 'M');
-    TypeKey(VK_ESCAPE);
+    ASSERT_TRUE(TypeKeyInto(menu, VK_ESCAPE));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }));
     EXPECT_FALSE(IsWindowVisible(masq.MainForm()));
 
@@ -60,7 +59,7 @@ TEST_F(MasqTest, AClickOnTheIconOpensTheMenuWhoseItemsAnswerTheirKeys) {
     PostMessageA(form, WM_NCLBUTTONDOWN, HTSYSMENU, 0);
     menu = WaitForTopLevel(masq.Process().Id(), "", "#32768");
     ASSERT_TRUE(menu);
-    TypeKey(VK_ESCAPE);
+    ASSERT_TRUE(TypeKeyInto(menu, VK_ESCAPE));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }));
     Click(FindChildById(form, IDCANCEL));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(form); }));

@@ -113,9 +113,10 @@ TEST(MessageDialog, CtrlCCopiesTheDialogAsText) {
     };
     for (const Case& c : cases) {
         ModalOnWorker dialog = Show("abc", MessageKind::Error, c.buttons);
-        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog.Window(); }));
-        TypeKey('C', {VK_CONTROL});
-        EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == c.expected; })) << ClipboardText();
+        const DWORD before = GetClipboardSequenceNumber();  // watched without opening the clipboard
+        ASSERT_TRUE(TypeKeyInto(dialog.Window(), 'C', {VK_CONTROL}));
+        ASSERT_TRUE(WaitUntil([&] { return GetClipboardSequenceNumber() != before; }));
+        EXPECT_EQ(ClipboardText(), c.expected);
         TypeKey('C');  // without Ctrl: nothing happens
         PostMessageA(dialog.Window(), WM_CLOSE, 0, 0);
         EXPECT_EQ(dialog.Result(), kResultCancel);
