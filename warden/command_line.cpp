@@ -1,0 +1,113 @@
+#include "warden/command_line.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <optional>
+
+#include "warden/socks/wire.h"
+
+namespace warden {
+
+namespace {
+
+enum class Kind { kText, kHost, kPort, kFlag };
+
+struct OptionSpec {
+    std::string_view word;
+    Kind kind;
+};
+
+constexpr std::array kOptionSpecs{
+    OptionSpec{"-name", Kind::kText}, OptionSpec{"-key", Kind::kText},  OptionSpec{"-do", Kind::kFlag},
+    OptionSpec{"-H", Kind::kPort},    OptionSpec{"-masq", Kind::kFlag}, OptionSpec{"-port", Kind::kPort},
+    OptionSpec{"-say", Kind::kHost},
+};
+
+const OptionSpec* FindSpec(std::string_view token) {
+    const auto it = std::ranges::find(kOptionSpecs, token, &OptionSpec::word);
+    return it == kOptionSpecs.end() ? nullptr : &*it;
+}
+
+std::optional<std::uint16_t> ParsePort(std::string_view text) {
+    unsigned value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size() || value == 0 || value > 65535)
+        return std::nullopt;
+    return static_cast<std::uint16_t>(value);
+}
+
+// Checks one value and stores it; returns the complaint when it does not fit.
+std::optional<std::string> Store(const OptionSpec& spec, const std::string& value, Options& options) {
+    const std::string word{spec.word};
+    switch (spec.kind) {
+        case Kind::kPort: {
+            const auto port = ParsePort(value);
+            if (!port)
+                return word + " needs a port number, not '" + value + "'";
+            (spec.word == "-H" ? options.local_port : options.node_port) = *port;
+            return std::nullopt;
+        }
+        case Kind::kHost:
+            if (value.empty())
+                return word + " needs the node's address";
+            if (value.size() > socks::kMaxText)
+                return word + " is longer than 255 bytes";
+            options.node_host = value;
+            return std::nullopt;
+        case Kind::kText:
+            if (value.size() > socks::kMaxText)
+                return word + " is longer than 255 bytes";
+            (spec.word == "-name" ? options.user : options.key) = value;
+            return std::nullopt;
+        case Kind::kFlag:
+            break;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::variant<Options, CommandLineError> ParseCommandLine(std::span<const std::string> tokens) {
+    const auto first_option = std::ranges::find_if(tokens, [](const std::string& token) { return FindSpec(token); });
+    Options options;
+    std::array<bool, kOptionSpecs.size()> seen{};
+    for (auto it = first_option; it != tokens.end(); ++it) {
+        if (it->empty())
+            continue;  // a doubled blank between options
+        const OptionSpec* spec = FindSpec(*it);
+        if (!spec)
+            return CommandLineError{"unexpected '" + *it + "'"};
+        bool& spec_seen = seen[static_cast<std::size_t>(spec - kOptionSpecs.data())];
+        if (spec_seen)
+            return CommandLineError{std::string(spec->word) + " given twice"};
+        spec_seen = true;
+        if (spec->kind == Kind::kFlag)
+            continue;
+
+        std::string value;
+        if (std::next(it) != tokens.end() && !FindSpec(*std::next(it)))
+            value = *++it;
+        if (auto complaint = Store(*spec, value, options))
+            return CommandLineError{std::move(*complaint)};
+    }
+    for (std::size_t i = 0; i < kOptionSpecs.size(); ++i) {
+        if (!seen[i] && kOptionSpecs[i].kind != Kind::kFlag) {
+            return CommandLineError{"missing " + std::string(kOptionSpecs[i].word)};
+        }
+    }
+    return options;
+}
+
+std::vector<std::string> SplitAtBlanks(std::string_view line) {
+    std::vector<std::string> tokens;
+    for (;;) {
+        const std::size_t blank = line.find(' ');
+        tokens.emplace_back(line.substr(0, blank));
+        if (blank == std::string_view::npos)
+            return tokens;
+        line.remove_prefix(blank + 1);
+    }
+}
+
+}  // namespace warden

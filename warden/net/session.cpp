@@ -1,0 +1,116 @@
+#include "warden/net/session.h"
+
+#include <array>
+#include <chrono>
+
+#include "warden/net/node_handshake.h"
+#include "warden/net/tunnel.h"
+#include "warden/socks/client_request_parser.h"
+#include "warden/socks/messages.h"
+
+namespace warden::net {
+
+namespace {
+// Long enough for a slow destination behind the node, short enough that a program that
+// connects and says nothing cannot hold a place for long.
+constexpr std::chrono::seconds kHandshakeTimeout{30};
+}  // namespace
+
+void Session::Start(tcp::socket client, std::shared_ptr<RelayContext> context, ConnectionSlot slot) {
+    std::shared_ptr<Session> session(new Session(std::move(client), std::move(context), std::move(slot)));
+    session->ArmDeadline();
+    asio::co_spawn(
+        session->client_.get_executor(), [session] { return session->Run(); }, asio::detached);
+}
+
+Session::Session(tcp::socket client, std::shared_ptr<RelayContext> context, ConnectionSlot slot)
+    : client_(std::move(client)),
+      node_(client_.get_executor()),
+      deadline_(client_.get_executor()),
+      context_(std::move(context)),
+      slot_(std::move(slot)) {}
+
+void Session::ArmDeadline() {
+    deadline_.expires_after(kHandshakeTimeout);
+    deadline_.async_wait([self = shared_from_this()](std::error_code error) {
+        if (error)
+            return;
+        // Whatever the handshake waits for fails now, and the session ends.
+        self->client_.close(error);
+        self->node_.close(error);
+    });
+}
+
+asio::awaitable<void> Session::Run() {
+    const std::optional<Request> request = co_await ReadRequest();
+    if (!request)
+        co_return;
+    const socks::Reply reply = request->command == socks::kCommandConnect
+                                   ? co_await OpenThroughNode(request->destination)
+                                   : socks::Reply::kCommandNotSupported;
+    const std::error_code error = co_await SendToClient(socks::ClientReply(request->protocol, reply));
+    deadline_.cancel();
+    if (error || reply != socks::Reply::kSucceeded)
+        co_return;
+    Tunnel::Start(std::move(client_), std::move(node_), context_, std::move(slot_), to_node_, to_client_);
+}
+
+asio::awaitable<std::optional<Session::Request>> Session::ReadRequest() {
+    using Event = socks::ClientRequestParser::Event;
+    socks::ClientRequestParser parser;
+    std::array<std::uint8_t, 512> buffer;
+    for (;;) {
+        std::error_code error;
+        const std::size_t size = co_await client_.async_read_some(asio::buffer(buffer), Await(error));
+        if (error)
+            co_return std::nullopt;
+        std::span<const std::uint8_t> input(buffer.data(), size);
+        while (!input.empty()) {
+            const auto [event, consumed] = parser.Feed(input);
+            input = input.subspan(consumed);
+            switch (event) {
+                case Event::kNeedMore:
+                    break;
+                case Event::kGreeting: {
+                    const auto method =
+                        parser.offers_no_auth() ? socks::Method::kNoAuth : socks::Method::kNoneAcceptable;
+                    error = co_await SendToClient(socks::MethodChoice(method));
+                    if (error || method == socks::Method::kNoneAcceptable)
+                        co_return std::nullopt;
+                    break;
+                }
+                case Event::kRequest:
+                    to_node_.assign(input.begin(), input.end());
+                    co_return Request{parser.protocol(), parser.command(), parser.destination()};
+                case Event::kInvalid: {
+                    const socks::Bytes rejection = socks::Rejection(parser.protocol(), parser.fault());
+                    if (!rejection.empty())
+                        co_await SendToClient(rejection);
+                    co_return std::nullopt;
+                }
+            }
+        }
+    }
+}
+
+asio::awaitable<socks::Reply> Session::OpenThroughNode(const socks::Destination& destination) {
+    std::error_code error = co_await ConnectNode(node_, context_->node);
+    if (!error)
+        error = co_await GreetNode(node_, context_->node);
+    if (error) {
+        // A closed socket means the deadline ran out, which says nothing about the node.
+        if (error != asio::error::operation_aborted && error != asio::error::bad_descriptor)
+            context_->node_unreachable();
+        co_return socks::Reply::kGeneralFailure;
+    }
+    const ConnectOutcome outcome = co_await RequestConnect(node_, destination, to_client_);
+    co_return outcome.error ? socks::Reply::kGeneralFailure : outcome.reply;
+}
+
+asio::awaitable<std::error_code> Session::SendToClient(const socks::Bytes& message) {
+    std::error_code error;
+    co_await asio::async_write(client_, asio::buffer(message), Await(error));
+    co_return error;
+}
+
+}  // namespace warden::net
