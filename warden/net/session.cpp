@@ -42,17 +42,21 @@ void Session::ArmDeadline() {
 }
 
 asio::awaitable<void> Session::Run() {
+    const bool established = co_await Establish();
+    deadline_.cancel();  // lets go of the session, which closes its sockets unless a tunnel took them
+    if (established)
+        Tunnel::Start(std::move(client_), std::move(node_), context_, std::move(slot_), to_node_, to_client_);
+}
+
+asio::awaitable<bool> Session::Establish() {
     const std::optional<Request> request = co_await ReadRequest();
     if (!request)
-        co_return;
+        co_return false;
     const socks::Reply reply = request->command == socks::kCommandConnect
                                    ? co_await OpenThroughNode(request->destination)
                                    : socks::Reply::kCommandNotSupported;
     const std::error_code error = co_await SendToClient(socks::ClientReply(request->protocol, reply));
-    deadline_.cancel();
-    if (error || reply != socks::Reply::kSucceeded)
-        co_return;
-    Tunnel::Start(std::move(client_), std::move(node_), context_, std::move(slot_), to_node_, to_client_);
+    co_return !error && reply == socks::Reply::kSucceeded;
 }
 
 asio::awaitable<std::optional<Session::Request>> Session::ReadRequest() {

@@ -27,6 +27,8 @@ class Session : public std::enable_shared_from_this<Session> {
     Session(tcp::socket client, std::shared_ptr<RelayContext> context, ConnectionSlot slot);
 
     asio::awaitable<void> Run();
+    // True once the program has its "granted" reply and both sockets are ready to relay.
+    asio::awaitable<bool> Establish();
     asio::awaitable<std::optional<Request>> ReadRequest();
     asio::awaitable<socks::Reply> OpenThroughNode(const socks::Destination& destination);
     asio::awaitable<std::error_code> SendToClient(const socks::Bytes& message);
