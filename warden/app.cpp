@@ -17,10 +17,11 @@ constexpr std::size_t kSpareRelayBuffers = 16;
 App::App(asio::io_context& io, Options options)
     : io_(io),
       options_(std::move(options)),
-      context_(
-          std::make_shared<net::RelayContext>(net::RelayContext{{{}, options_.user, options_.key},
-                                                                net::BufferPool(kRelayBufferSize, kSpareRelayBuffers),
-                                                                [this] { monitor_.CheckSoon(); }})),
+      context_(std::make_shared<net::RelayContext>(io.get_executor(),
+                                                   net::NodeTarget{{}, options_.user, options_.key},
+                                                   kRelayBufferSize,
+                                                   kSpareRelayBuffers,
+                                                   [this] { monitor_.CheckSoon(); })),
       server_(io.get_executor(), context_),
       monitor_(
           io.get_executor(),

@@ -16,6 +16,9 @@ class NodeProbe : public std::enable_shared_from_this<NodeProbe> {
     asio::awaitable<std::error_code> Connect();
     asio::awaitable<std::error_code> Greet();
 
+    // The connection, ready for a request once both steps succeeded.
+    tcp::socket TakeSocket() { return std::move(socket_); }
+
   private:
     NodeProbe(const asio::any_io_executor& executor, const NodeTarget& target);
 

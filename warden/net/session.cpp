@@ -1,6 +1,7 @@
 #include "warden/net/session.h"
 
 #include <array>
+#include <asio/experimental/awaitable_operators.hpp>
 #include <chrono>
 
 #include "warden/net/node_handshake.h"
@@ -49,17 +50,29 @@ asio::awaitable<void> Session::Run() {
 }
 
 asio::awaitable<bool> Session::Establish() {
-    const std::optional<Request> request = co_await ReadRequest();
+    using namespace asio::experimental::awaitable_operators;
+    // The node is dialled while the program is still sending its request: the waits overlap.
+    const auto [request, dial_error] = co_await (ReadRequest() && DialNode());
     if (!request)
         co_return false;
-    const socks::Reply reply = request->command == socks::kCommandConnect
-                                   ? co_await OpenThroughNode(request->destination)
-                                   : socks::Reply::kCommandNotSupported;
+    socks::Reply reply = socks::Reply::kCommandNotSupported;
+    if (request->command == socks::kCommandConnect) {
+        reply = dial_error ? socks::Reply::kGeneralFailure : co_await RequestThroughNode(request->destination);
+    }
     const std::error_code error = co_await SendToClient(socks::ClientReply(request->protocol, reply));
     co_return !error && reply == socks::Reply::kSucceeded;
 }
 
 asio::awaitable<std::optional<Session::Request>> Session::ReadRequest() {
+    std::optional<Request> request = co_await ParseRequest();
+    if (!request) {
+        std::error_code ignored;
+        node_.close(ignored);  // no tunnel: stop dialling the node
+    }
+    co_return request;
+}
+
+asio::awaitable<std::optional<Session::Request>> Session::ParseRequest() {
     using Event = socks::ClientRequestParser::Event;
     socks::ClientRequestParser parser;
     std::array<std::uint8_t, 512> buffer;
@@ -97,16 +110,22 @@ asio::awaitable<std::optional<Session::Request>> Session::ReadRequest() {
     }
 }
 
-asio::awaitable<socks::Reply> Session::OpenThroughNode(const socks::Destination& destination) {
+asio::awaitable<std::error_code> Session::DialNode() {
+    if (std::optional<tcp::socket> spare = context_->spare_node.Take()) {
+        node_ = std::move(*spare);
+        co_return std::error_code{};
+    }
     std::error_code error = co_await ConnectNode(node_, context_->node);
     if (!error)
         error = co_await GreetNode(node_, context_->node);
-    if (error) {
-        // A closed socket means the deadline ran out, which says nothing about the node.
-        if (error != asio::error::operation_aborted && error != asio::error::bad_descriptor)
-            context_->node_unreachable();
-        co_return socks::Reply::kGeneralFailure;
+    // A closed socket means the request failed or the deadline ran out: nothing about the node.
+    if (error && error != asio::error::operation_aborted && error != asio::error::bad_descriptor) {
+        context_->node_unreachable();
     }
+    co_return error;
+}
+
+asio::awaitable<socks::Reply> Session::RequestThroughNode(const socks::Destination& destination) {
     const ConnectOutcome outcome = co_await RequestConnect(node_, destination, to_client_);
     co_return outcome.error ? socks::Reply::kGeneralFailure : outcome.reply;
 }

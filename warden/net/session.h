@@ -1,6 +1,6 @@
 // One local connection from its first byte until its tunnel is up: reads the program's SOCKS
-// request, opens the way through the node, answers the program in its own protocol, and hands
-// both sockets to a Tunnel. The whole handshake is bounded in time.
+// request while dialling the node, asks the node for the destination, answers the program in
+// its own protocol, and hands both sockets to a Tunnel. The whole handshake is bounded in time.
 #pragma once
 
 #include <memory>
@@ -30,7 +30,10 @@ class Session : public std::enable_shared_from_this<Session> {
     // True once the program has its "granted" reply and both sockets are ready to relay.
     asio::awaitable<bool> Establish();
     asio::awaitable<std::optional<Request>> ReadRequest();
-    asio::awaitable<socks::Reply> OpenThroughNode(const socks::Destination& destination);
+    asio::awaitable<std::optional<Request>> ParseRequest();
+    // Connects to the node and gets through its greeting and RFC 1929 exchange.
+    asio::awaitable<std::error_code> DialNode();
+    asio::awaitable<socks::Reply> RequestThroughNode(const socks::Destination& destination);
     asio::awaitable<std::error_code> SendToClient(const socks::Bytes& message);
     void ArmDeadline();
 

@@ -45,16 +45,8 @@ void Tunnel::Pump(Direction& direction) {
         std::error_code error;
         const std::size_t read =
             direction.from.read_some(asio::buffer(direction.buffer.get(), buffers.buffer_size()), error);
-        if (error == asio::error::would_block) {
-            buffers.Give(std::move(direction.buffer));
-            direction.from.async_wait(tcp::socket::wait_read,
-                                      [self = shared_from_this(), &direction](std::error_code error) {
-                                          if (error)
-                                              return self->Abort();
-                                          self->Pump(direction);
-                                      });
-            return;
-        }
+        if (error == asio::error::would_block)
+            return Wait(direction);
         if (error == asio::error::eof)
             return Finish(direction);
         if (error)
@@ -65,8 +57,20 @@ void Tunnel::Pump(Direction& direction) {
             return Abort();
         if (written < read)
             return WriteRest(direction, written, read);
+        // A short read has emptied the socket: wait for more rather than ask again in vain.
+        if (read < buffers.buffer_size())
+            return Wait(direction);
     }
     asio::post(direction.from.get_executor(), [self = shared_from_this(), &direction] { self->Pump(direction); });
+}
+
+void Tunnel::Wait(Direction& direction) {
+    context_->buffers.Give(std::move(direction.buffer));
+    direction.from.async_wait(tcp::socket::wait_read, [self = shared_from_this(), &direction](std::error_code error) {
+        if (error)
+            return self->Abort();
+        self->Pump(direction);
+    });
 }
 
 void Tunnel::WriteRest(Direction& direction, std::size_t offset, std::size_t end) {

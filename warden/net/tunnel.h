@@ -41,6 +41,7 @@ class Tunnel : public std::enable_shared_from_this<Tunnel> {
 
     void Begin(Direction& direction, const socks::Bytes& early);
     void Pump(Direction& direction);
+    void Wait(Direction& direction);
     void WriteRest(Direction& direction, std::size_t offset, std::size_t end);
     void Finish(Direction& direction);
     void Abort();
