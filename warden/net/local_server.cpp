@@ -49,6 +49,7 @@ asio::awaitable<void> LocalServer::AcceptLoop() {
             co_await Pause(kAcceptRest);
             continue;
         }
+        client.non_blocking(true, error);  // as the relay wants it, so that Asio need not switch it later
         client.set_option(tcp::no_delay(true), error);
         Session::Start(std::move(client), context_, ConnectionSlot(in_use_));
     }

@@ -45,10 +45,20 @@ socks::Reply ReplyFromNode(std::uint8_t code) {
 }  // namespace
 
 asio::awaitable<std::error_code> ConnectNode(tcp::socket& node, const NodeTarget& target) {
-    std::error_code error;
-    co_await asio::async_connect(node, target.endpoints, Await(error));
-    if (!error)
-        node.set_option(tcp::no_delay(true), error);
+    std::error_code error = asio::error::host_not_found;
+    for (const auto& entry : target.endpoints) {
+        node.close(error);
+        node.open(entry.endpoint().protocol(), error);
+        // Non-blocking from the start, as the relay wants it: no mode switch later.
+        if (!error)
+            node.non_blocking(true, error);
+        if (!error)
+            node.set_option(tcp::no_delay(true), error);
+        if (!error)
+            co_await node.async_connect(entry.endpoint(), Await(error));
+        if (!error || error == asio::error::operation_aborted)
+            break;  // connected, or closed meanwhile: the session or its deadline gave up
+    }
     co_return error;
 }
 

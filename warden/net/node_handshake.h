@@ -8,7 +8,8 @@
 
 namespace warden::net {
 
-// Connects to the first of the node's addresses that answers.
+// Connects to the first of the node's addresses that answers; the socket is non-blocking and
+// sends without delay.
 asio::awaitable<std::error_code> ConnectNode(tcp::socket& node, const NodeTarget& target);
 
 // The SOCKS5 greeting, with the RFC 1929 exchange whenever the node asks for it.

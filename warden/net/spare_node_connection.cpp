@@ -9,10 +9,10 @@ namespace {
 // Well below the time nodes give a client to send its request.
 constexpr std::chrono::seconds kMaxIdle{10};
 
-// Open, and silent as a node is before a request: no end of stream, no stray bytes.
+// Open, and silent as a node is before a request: no end of stream, no stray bytes. The socket
+// is non-blocking (ConnectNode), so the look does not wait.
 bool StillUsable(tcp::socket& socket) {
     std::error_code error;
-    socket.non_blocking(true, error);
     std::uint8_t byte;
     socket.receive(asio::buffer(&byte, 1), tcp::socket::message_peek, error);
     return error == asio::error::would_block;

@@ -4,11 +4,6 @@
 
 namespace warden::net {
 
-namespace {
-// Reads a busy direction may do in one go before the other tunnels get their turn.
-constexpr int kReadsPerTurn = 16;
-}  // namespace
-
 void Tunnel::Start(tcp::socket client,
                    tcp::socket node,
                    std::shared_ptr<RelayContext> context,
@@ -16,12 +11,14 @@ void Tunnel::Start(tcp::socket client,
                    const socks::Bytes& to_node,
                    const socks::Bytes& to_client) {
     std::shared_ptr<Tunnel> tunnel(new Tunnel(std::move(client), std::move(node), std::move(context), std::move(slot)));
-    std::error_code error;
-    tunnel->client_.non_blocking(true, error);
-    if (!error)
-        tunnel->node_.non_blocking(true, error);
-    if (error)
-        return;
+    // Writes go out without blocking; what does not fit waits for an asynchronous write.
+    for (tcp::socket* socket : {&tunnel->client_, &tunnel->node_}) {
+        std::error_code error;
+        if (!socket->non_blocking())
+            socket->non_blocking(true, error);
+        if (error)
+            return;
+    }
     tunnel->Begin(tunnel->upstream_, to_node);
     tunnel->Begin(tunnel->downstream_, to_client);
 }
@@ -31,60 +28,54 @@ Tunnel::Tunnel(tcp::socket client, tcp::socket node, std::shared_ptr<RelayContex
 
 void Tunnel::Begin(Direction& direction, const socks::Bytes& early) {
     if (early.empty())
-        return Pump(direction);
-    direction.buffer = context_->buffers.Take();
-    std::ranges::copy(early, reinterpret_cast<std::uint8_t*>(direction.buffer.get()));
-    WriteRest(direction, 0, early.size());
+        return Read(direction);
+    std::byte* place = direction.quiet_buffer.data();
+    if (early.size() > direction.quiet_buffer.size())
+        place = (direction.busy_buffer = context_->buffers.Take()).get();
+    std::ranges::copy(early, reinterpret_cast<std::uint8_t*>(place));
+    Forward(direction, place, early.size(), false);
 }
 
-void Tunnel::Pump(Direction& direction) {
-    BufferPool& buffers = context_->buffers;
-    for (int reads = 0; reads < kReadsPerTurn; ++reads) {
-        if (!direction.buffer)
-            direction.buffer = buffers.Take();
-        std::error_code error;
-        const std::size_t read =
-            direction.from.read_some(asio::buffer(direction.buffer.get(), buffers.buffer_size()), error);
-        if (error == asio::error::would_block)
-            return Wait(direction);
-        if (error == asio::error::eof)
-            return Finish(direction);
-        if (error)
-            return Abort();
-
-        const std::size_t written = direction.to.write_some(asio::buffer(direction.buffer.get(), read), error);
-        if (error && error != asio::error::would_block)
-            return Abort();
-        if (written < read)
-            return WriteRest(direction, written, read);
-        // A short read has emptied the socket: wait for more rather than ask again in vain.
-        if (read < buffers.buffer_size())
-            return Wait(direction);
-    }
-    asio::post(direction.from.get_executor(), [self = shared_from_this(), &direction] { self->Pump(direction); });
+void Tunnel::Read(Direction& direction) {
+    const asio::mutable_buffer target = direction.busy_buffer
+                                            ? asio::buffer(direction.busy_buffer.get(), context_->buffers.buffer_size())
+                                            : asio::buffer(direction.quiet_buffer);
+    direction.from.async_read_some(
+        target, [self = shared_from_this(), &direction, target](std::error_code error, std::size_t size) {
+            if (error == asio::error::eof)
+                return self->Finish(direction);
+            if (error)
+                return self->Abort();
+            // A full read says more is on its way; a short one, that the flow has paused.
+            self->Forward(direction, static_cast<const std::byte*>(target.data()), size, size == target.size());
+        });
 }
 
-void Tunnel::Wait(Direction& direction) {
-    context_->buffers.Give(std::move(direction.buffer));
-    direction.from.async_wait(tcp::socket::wait_read, [self = shared_from_this(), &direction](std::error_code error) {
-        if (error)
-            return self->Abort();
-        self->Pump(direction);
-    });
-}
-
-void Tunnel::WriteRest(Direction& direction, std::size_t offset, std::size_t end) {
-    asio::async_write(direction.to, asio::buffer(direction.buffer.get() + offset, end - offset),
-                      [self = shared_from_this(), &direction](std::error_code error, std::size_t) {
+void Tunnel::Forward(Direction& direction, const std::byte* data, std::size_t size, bool busy) {
+    std::error_code error;
+    const std::size_t written = direction.to.write_some(asio::buffer(data, size), error);
+    if (error && error != asio::error::would_block)
+        return Abort();
+    if (written == size)
+        return ReadNext(direction, busy);
+    asio::async_write(direction.to, asio::buffer(data + written, size - written),
+                      [self = shared_from_this(), &direction, busy](std::error_code error, std::size_t) {
                           if (error)
                               return self->Abort();
-                          self->Pump(direction);
+                          self->ReadNext(direction, busy);
                       });
 }
 
+void Tunnel::ReadNext(Direction& direction, bool busy) {
+    if (busy && !direction.busy_buffer)
+        direction.busy_buffer = context_->buffers.Take();
+    if (!busy && direction.busy_buffer)
+        context_->buffers.Give(std::move(direction.busy_buffer));
+    Read(direction);
+}
+
 void Tunnel::Finish(Direction& direction) {
-    context_->buffers.Give(std::move(direction.buffer));
-    direction.finished = true;
+    context_->buffers.Give(std::move(direction.busy_buffer));
     std::error_code ignored;
     direction.to.shutdown(tcp::socket::shutdown_send, ignored);
     // Once both directions are finished nothing holds the tunnel, and its sockets close with it.

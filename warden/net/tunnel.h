@@ -2,12 +2,14 @@
 // sending; an end of stream from one side goes on to the other as a half-close, an error on
 // either side closes both.
 //
-// Each direction reads and writes without blocking for as long as bytes are there, with one
-// buffer borrowed from the pool; when the source runs dry the buffer goes back and the
-// direction waits for readiness, not with a read posted, so that an idle tunnel holds no
-// buffer at all. A full sink keeps the buffer until it drains, which also stops reading.
+// Each direction reads into a small buffer of its own while its flow is quiet, and borrows a
+// big one from the pool only once a read comes back full, giving it back as soon as a read
+// comes back short: idle tunnels hold no big buffer, bulk transfers need few system calls.
+// What was read is written at once; a full sink keeps the buffer, and nothing more is read
+// in that direction until it has drained.
 #pragma once
 
+#include <array>
 #include <memory>
 
 #include "warden/net/asio.h"
@@ -29,20 +31,23 @@ class Tunnel : public std::enable_shared_from_this<Tunnel> {
                       const socks::Bytes& to_client);
 
   private:
+    // Holds a request, a small answer or the bytes of a handshake's last read.
+    static constexpr std::size_t kQuietBufferSize = 2048;
+
     struct Direction {
         Direction(tcp::socket& source, tcp::socket& sink) : from(source), to(sink) {}
         tcp::socket& from;
         tcp::socket& to;
-        BufferPool::Buffer buffer;
-        bool finished = false;
+        std::array<std::byte, kQuietBufferSize> quiet_buffer;
+        BufferPool::Buffer busy_buffer;  // borrowed while reads come back full
     };
 
     Tunnel(tcp::socket client, tcp::socket node, std::shared_ptr<RelayContext> context, ConnectionSlot slot);
 
     void Begin(Direction& direction, const socks::Bytes& early);
-    void Pump(Direction& direction);
-    void Wait(Direction& direction);
-    void WriteRest(Direction& direction, std::size_t offset, std::size_t end);
+    void Read(Direction& direction);
+    void Forward(Direction& direction, const std::byte* data, std::size_t size, bool busy);
+    void ReadNext(Direction& direction, bool busy);
     void Finish(Direction& direction);
     void Abort();
 
