@@ -178,6 +178,14 @@ class Warden:
             self.process.wait()
 
 
+def ready_warden(test, node_port):
+    """A warden through `node_port` that has said it is ready, ended when `test` ends."""
+    warden = Warden(node_port)
+    test.addCleanup(warden.kill)
+    warden.wait_for("160138", seconds(10))
+    return warden
+
+
 def curl(mode, proxy_port, url):
     command = ["curl", "-s", "--max-time", str(seconds(10)), url]
     if mode:
@@ -369,9 +377,7 @@ class HalfClose(unittest.TestCase):
     def test_end_of_stream_goes_on_while_the_answer_comes_back(self):
         node = HalfCloseNode()
         self.addCleanup(node.close)
-        warden = Warden(node.port)
-        self.addCleanup(warden.kill)
-        warden.wait_for("160138", seconds(10))
+        warden = ready_warden(self, node.port)
 
         payload = blob(1 << 20)
         with local_client(warden.local_port) as sock:
@@ -430,8 +436,7 @@ class StartFailures(unittest.TestCase):
     def test_stops_cleanly_when_asked(self):
         if WINE:
             self.skipTest("the tray program ends warden.exe with TerminateProcess: no signal to test")
-        warden = self.run_warden(node_port=self.node.port)
-        warden.wait_for("160138", seconds(10))
+        warden = ready_warden(self, self.node.port)
         warden.process.send_signal(signal.SIGTERM)
         warden.wait_for("160325", seconds(10))
         self.assertEqual(warden.wait_exit(seconds(10)), 0)
@@ -441,9 +446,7 @@ class NodeLoss(unittest.TestCase):
     def test_node_lost_comes_back_then_stays_gone(self):
         node = Node()
         self.addCleanup(node.kill)
-        warden = Warden(node.port)
-        self.addCleanup(warden.kill)
-        warden.wait_for("160138", seconds(10))
+        warden = ready_warden(self, node.port)
         url = f"http://127.0.0.1:{free_port()}/"
 
         node.kill()

@@ -12,6 +12,25 @@ AddressScan Failed(AddressScan::Outcome outcome) {
     return scan;
 }
 
+// The port is the last two bytes before `end`.
+AddressScan Complete(std::span<const std::uint8_t> message, decltype(Destination::host) host, std::size_t end) {
+    AddressScan scan;
+    scan.outcome = AddressScan::Outcome::kComplete;
+    scan.destination = {std::move(host), ReadPort(message, end - 2)};
+    scan.end = end;
+    return scan;
+}
+
+template <typename Ip>
+AddressScan ScanIp(std::span<const std::uint8_t> message, std::size_t offset) {
+    const std::size_t end = offset + sizeof(Ip) + 2;
+    if (message.size() < end)
+        return {};
+    Ip ip;
+    std::ranges::copy(message.subspan(offset, ip.size()), ip.begin());
+    return Complete(message, ip, end);
+}
+
 }  // namespace
 
 TextEnd FindTextEnd(std::span<const std::uint8_t> message, std::size_t offset) {
@@ -24,48 +43,27 @@ TextEnd FindTextEnd(std::span<const std::uint8_t> message, std::size_t offset) {
 }
 
 AddressScan ScanAddress(std::span<const std::uint8_t> message, std::size_t offset) {
-    using Outcome = AddressScan::Outcome;
     if (message.size() <= offset)
         return {};
     const std::size_t address = offset + 1;
-    AddressScan scan;
     switch (static_cast<AddressType>(message[offset])) {
-        case AddressType::kIpv4: {
-            scan.end = address + 4 + 2;
-            if (message.size() < scan.end)
-                return {};
-            Ipv4 ip;
-            std::ranges::copy(message.subspan(address, ip.size()), ip.begin());
-            scan.destination.host = ip;
-            break;
-        }
-        case AddressType::kIpv6: {
-            scan.end = address + 16 + 2;
-            if (message.size() < scan.end)
-                return {};
-            Ipv6 ip;
-            std::ranges::copy(message.subspan(address, ip.size()), ip.begin());
-            scan.destination.host = ip;
-            break;
-        }
+        case AddressType::kIpv4:
+            return ScanIp<Ipv4>(message, address);
+        case AddressType::kIpv6:
+            return ScanIp<Ipv6>(message, address);
         case AddressType::kDomainName: {
             if (message.size() <= address)
                 return {};
             const std::size_t length = message[address];
             if (length == 0)
-                return Failed(Outcome::kEmptyName);
-            scan.end = address + 1 + length + 2;
-            if (message.size() < scan.end)
+                return Failed(AddressScan::Outcome::kEmptyName);
+            const std::size_t end = address + 1 + length + 2;
+            if (message.size() < end)
                 return {};
-            scan.destination.host = ReadText(message, address + 1, length);
-            break;
+            return Complete(message, ReadText(message, address + 1, length), end);
         }
-        default:
-            return Failed(Outcome::kUnknownType);
     }
-    scan.destination.port = ReadPort(message, scan.end - 2);
-    scan.outcome = Outcome::kComplete;
-    return scan;
+    return Failed(AddressScan::Outcome::kUnknownType);
 }
 
 }  // namespace warden::socks
