@@ -37,6 +37,16 @@ std::optional<std::uint16_t> ParsePort(std::string_view text) {
     return static_cast<std::uint16_t>(value);
 }
 
+std::string JoinWithBlanks(std::span<const std::string> tokens) {
+    std::string joined;
+    for (const std::string& token : tokens) {
+        if (&token != tokens.data())
+            joined += ' ';
+        joined += token;
+    }
+    return joined;
+}
+
 // Checks one value and stores it; returns the complaint when it does not fit.
 std::optional<std::string> Store(const OptionSpec& spec, const std::string& value, Options& options) {
     const std::string word{spec.word};
@@ -51,6 +61,8 @@ std::optional<std::string> Store(const OptionSpec& spec, const std::string& valu
         case Kind::kHost:
             if (value.empty())
                 return word + " needs the node's address";
+            if (value.find(' ') != std::string::npos)
+                return word + " needs one address, not '" + value + "'";
             if (value.size() > socks::kMaxText)
                 return word + " is longer than 255 bytes";
             options.node_host = value;
@@ -69,32 +81,37 @@ std::optional<std::string> Store(const OptionSpec& spec, const std::string& valu
 }  // namespace
 
 std::variant<Options, CommandLineError> ParseCommandLine(std::span<const std::string> tokens) {
-    const auto first_option = std::ranges::find_if(tokens, [](const std::string& token) { return FindSpec(token); });
+    const auto is_option = [](const std::string& token) { return FindSpec(token) != nullptr; };
+    // A blank at the end of the line is no part of the last value.
+    while (!tokens.empty() && tokens.back().empty())
+        tokens = tokens.first(tokens.size() - 1);
+
     Options options;
     std::array<bool, kOptionSpecs.size()> seen{};
-    for (auto it = first_option; it != tokens.end(); ++it) {
-        if (it->empty())
-            continue;  // a doubled blank between options
-        const OptionSpec* spec = FindSpec(*it);
-        if (!spec)
-            return CommandLineError{"unexpected '" + *it + "'"};
-        bool& spec_seen = seen[static_cast<std::size_t>(spec - kOptionSpecs.data())];
+    for (auto it = std::ranges::find_if(tokens, is_option); it != tokens.end();) {
+        const OptionSpec& spec = *FindSpec(*it);
+        bool& spec_seen = seen[static_cast<std::size_t>(&spec - kOptionSpecs.data())];
         if (spec_seen)
-            return CommandLineError{std::string(spec->word) + " given twice"};
+            return CommandLineError{std::string(spec.word) + " given twice"};
         spec_seen = true;
-        if (spec->kind == Kind::kFlag)
-            continue;
 
-        std::string value;
-        if (std::next(it) != tokens.end() && !FindSpec(*std::next(it)))
-            value = *++it;
-        if (auto complaint = Store(*spec, value, options))
+        // The value is everything up to the next option word, blanks included, as the line was built.
+        const auto value_end = std::find_if(std::next(it), tokens.end(), is_option);
+        const std::span<const std::string> value_tokens(std::next(it), value_end);
+        it = value_end;
+        if (spec.kind == Kind::kFlag) {
+            const auto stray =
+                std::ranges::find_if(value_tokens, [](const std::string& token) { return !token.empty(); });
+            if (stray != value_tokens.end())
+                return CommandLineError{"unexpected '" + *stray + "'"};
+            continue;
+        }
+        if (auto complaint = Store(spec, JoinWithBlanks(value_tokens), options))
             return CommandLineError{std::move(*complaint)};
     }
     for (std::size_t i = 0; i < kOptionSpecs.size(); ++i) {
-        if (!seen[i] && kOptionSpecs[i].kind != Kind::kFlag) {
+        if (!seen[i] && kOptionSpecs[i].kind != Kind::kFlag)
             return CommandLineError{"missing " + std::string(kOptionSpecs[i].word)};
-        }
     }
     return options;
 }

@@ -27,9 +27,10 @@ struct CommandLineError {
     std::string message;
 };
 
-// Tokens before the first option word are the program's path and are skipped. A valued option
-// followed directly by another option word (or by nothing) has an empty value. "-do" and
-// "-masq" are accepted flags with no meaning for warden.
+// Tokens before the first option word are the program's path and are skipped. An option's value
+// is every token up to the next option word, joined with blanks: empty when another option word
+// (or nothing) follows at once, and whole when a user or key holds blanks. "-do" and "-masq"
+// are accepted flags with no meaning for warden.
 std::variant<Options, CommandLineError> ParseCommandLine(std::span<const std::string> tokens);
 
 // Splits a raw command line at every single blank, keeping the empty token that two blanks

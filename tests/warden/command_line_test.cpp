@@ -27,6 +27,9 @@ TEST(CommandLine, ReadsTheLineAsTheTrayProgramBuildsIt) {
         {R"(C:\Masq\warden -name  -key k1 -do -H 7070 -masq -port 443 -say 1.2.3.4)", {"", "k1", 7070, 443, "1.2.3.4"}},
         {R"(C:\Masq\warden -name u1 -key  -do -H 7070 -masq -port 443 -say 1.2.3.4)", {"u1", "", 7070, 443, "1.2.3.4"}},
         {R"(C:\Masq\warden -name  -key  -do -H 1 -masq -port 65535 -say node)", {"", "", 1, 65535, "node"}},
+        // A value holding blanks, and a blank at the end of the line.
+        {R"(C:\Masq\warden -name u 1 -key k  2 -do -H 7070 -masq -port 443 -say 1.2.3.4 )",
+         {"u 1", "k  2", 7070, 443, "1.2.3.4"}},
         // Options are found by their words; the flags carry nothing.
         {"-say 1.2.3.4 -port 443 -H 7070 -key k1 -name u1", {"u1", "k1", 7070, 443, "1.2.3.4"}},
     };
@@ -63,7 +66,8 @@ TEST(CommandLine, RejectsMissingOrMalformedOptionsWithAReason) {
         {"-name u -key k -do -H 7070 -masq -port 65536 -say h", "-port needs a port number, not '65536'"},
         {"-name u -key k -do -H 7070 -masq -port 44x -say h", "-port needs a port number, not '44x'"},
         {"-name u -key k -do -H 7070 -masq -port -say h", "-port needs a port number, not ''"},
-        {"-name u -key k -H 7070 -port 443 -say h extra", "unexpected 'extra'"},
+        {"-name u -key k -do extra -H 7070 -port 443 -say h", "unexpected 'extra'"},
+        {"-name u -key k -H 7070 -port 443 -say h extra", "-say needs one address, not 'h extra'"},
         {"-name u -name v -key k -H 7070 -port 443 -say h", "-name given twice"},
         {"-name u -key k -do -do -H 7070 -port 443 -say h", "-do given twice"},
         {"-name " + too_long + " -key k -H 7070 -port 443 -say h", "-name is longer than 255 bytes"},
