@@ -364,8 +364,9 @@ def wine_figures(figures, options, services, nginx_port, target, dante, microsoc
     prefix = ["wine", options.warden_exe]
     warden_dante, warden_to_dante = services.warden(prefix, dante)
     warden_ms, warden_to_ms = services.warden(prefix, microsocks)
-    wineserver = [int(pid) for pid in run(["pgrep", "-x", "wineserver"]).split()
-                  if os.environ.get("WINEPREFIX", "") in open(f"/proc/{pid}/environ", "rb").read().decode(errors="replace")]
+    prefix_setting = f"WINEPREFIX={os.environ.get('WINEPREFIX', '')}".encode()
+    wineserver = [int(pid) for pid in run(["pgrep", "wineserver"]).split()
+                  if prefix_setting in open(f"/proc/{pid}/environ", "rb").read().split(b"\0")]
     label = "wine: "
     print("warden.exe under Wine (no goals; its CPU includes the wineserver's): 3 rounds after a warm-up", flush=True)
     bulk(figures, 3, nginx_port, dante, lambda: [], warden_to_dante, lambda: [warden_dante.pid] + wineserver, label)
