@@ -13,20 +13,20 @@ namespace {
 
 enum class Kind { kText, kHost, kPort, kFlag };
 
-struct OptionSpec {
+struct OptionWord {
     std::string_view word;
     Kind kind;
 };
 
-constexpr std::array kOptionSpecs{
-    OptionSpec{"-name", Kind::kText}, OptionSpec{"-key", Kind::kText},  OptionSpec{"-do", Kind::kFlag},
-    OptionSpec{"-H", Kind::kPort},    OptionSpec{"-masq", Kind::kFlag}, OptionSpec{"-port", Kind::kPort},
-    OptionSpec{"-say", Kind::kHost},
+constexpr std::array kOptionWords{
+    OptionWord{"-name", Kind::kText}, OptionWord{"-key", Kind::kText},  OptionWord{"-do", Kind::kFlag},
+    OptionWord{"-H", Kind::kPort},    OptionWord{"-masq", Kind::kFlag}, OptionWord{"-port", Kind::kPort},
+    OptionWord{"-say", Kind::kHost},
 };
 
-const OptionSpec* FindSpec(std::string_view token) {
-    const auto it = std::ranges::find(kOptionSpecs, token, &OptionSpec::word);
-    return it == kOptionSpecs.end() ? nullptr : &*it;
+const OptionWord* FindOptionWord(std::string_view token) {
+    const auto it = std::ranges::find(kOptionWords, token, &OptionWord::word);
+    return it == kOptionWords.end() ? nullptr : &*it;
 }
 
 std::optional<std::uint16_t> ParsePort(std::string_view text) {
@@ -48,14 +48,14 @@ std::string JoinWithBlanks(std::span<const std::string> tokens) {
 }
 
 // Checks one value and stores it; returns the complaint when it does not fit.
-std::optional<std::string> Store(const OptionSpec& spec, const std::string& value, Options& options) {
-    const std::string word{spec.word};
-    switch (spec.kind) {
+std::optional<std::string> Store(const OptionWord& option, const std::string& value, Options& options) {
+    const std::string word{option.word};
+    switch (option.kind) {
         case Kind::kPort: {
             const auto port = ParsePort(value);
             if (!port)
                 return word + " needs a port number, not '" + value + "'";
-            (spec.word == "-H" ? options.local_port : options.node_port) = *port;
+            (option.word == "-H" ? options.local_port : options.node_port) = *port;
             return std::nullopt;
         }
         case Kind::kHost:
@@ -70,7 +70,7 @@ std::optional<std::string> Store(const OptionSpec& spec, const std::string& valu
         case Kind::kText:
             if (value.size() > socks::kMaxText)
                 return word + " is longer than 255 bytes";
-            (spec.word == "-name" ? options.user : options.key) = value;
+            (option.word == "-name" ? options.user : options.key) = value;
             return std::nullopt;
         case Kind::kFlag:
             break;
@@ -81,37 +81,37 @@ std::optional<std::string> Store(const OptionSpec& spec, const std::string& valu
 }  // namespace
 
 std::variant<Options, CommandLineError> ParseCommandLine(std::span<const std::string> tokens) {
-    const auto is_option = [](const std::string& token) { return FindSpec(token) != nullptr; };
+    const auto is_option = [](const std::string& token) { return FindOptionWord(token) != nullptr; };
     // A blank at the end of the line is no part of the last value.
     while (!tokens.empty() && tokens.back().empty())
         tokens = tokens.first(tokens.size() - 1);
 
     Options options;
-    std::array<bool, kOptionSpecs.size()> seen{};
+    std::array<bool, kOptionWords.size()> seen{};
     for (auto it = std::ranges::find_if(tokens, is_option); it != tokens.end();) {
-        const OptionSpec& spec = *FindSpec(*it);
-        bool& spec_seen = seen[static_cast<std::size_t>(&spec - kOptionSpecs.data())];
-        if (spec_seen)
-            return CommandLineError{std::string(spec.word) + " given twice"};
-        spec_seen = true;
+        const OptionWord& option = *FindOptionWord(*it);
+        bool& option_seen = seen[static_cast<std::size_t>(&option - kOptionWords.data())];
+        if (option_seen)
+            return CommandLineError{std::string(option.word) + " given twice"};
+        option_seen = true;
 
         // The value is everything up to the next option word, blanks included, as the line was built.
         const auto value_end = std::find_if(std::next(it), tokens.end(), is_option);
         const std::span<const std::string> value_tokens(std::next(it), value_end);
         it = value_end;
-        if (spec.kind == Kind::kFlag) {
+        if (option.kind == Kind::kFlag) {
             const auto stray =
                 std::ranges::find_if(value_tokens, [](const std::string& token) { return !token.empty(); });
             if (stray != value_tokens.end())
                 return CommandLineError{"unexpected '" + *stray + "'"};
             continue;
         }
-        if (auto complaint = Store(spec, JoinWithBlanks(value_tokens), options))
+        if (auto complaint = Store(option, JoinWithBlanks(value_tokens), options))
             return CommandLineError{std::move(*complaint)};
     }
-    for (std::size_t i = 0; i < kOptionSpecs.size(); ++i) {
-        if (!seen[i] && kOptionSpecs[i].kind != Kind::kFlag)
-            return CommandLineError{"missing " + std::string(kOptionSpecs[i].word)};
+    for (std::size_t i = 0; i < kOptionWords.size(); ++i) {
+        if (!seen[i] && kOptionWords[i].kind != Kind::kFlag)
+            return CommandLineError{"missing " + std::string(kOptionWords[i].word)};
     }
     return options;
 }
