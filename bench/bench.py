@@ -147,10 +147,15 @@ class Services:
         sys.exit(f"bench: warden did not start: {command_prefix} -> {node}")
 
     def close(self):
+        # SIGTERM first: nginx and dante end their worker processes only then.
         for process in reversed(self.processes):
             if process.poll() is None:
-                process.kill()
-                process.wait()
+                process.terminate()
+                try:
+                    process.wait(10)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
 
 
 class Figures:
