@@ -27,7 +27,7 @@ if [ "$wine" = 1 ]; then
     cmake --build "$build/win" --target warden
     source scripts/wine-env.sh
     trap wine_env_down EXIT
-    wine_env_up "$build/bench-prefix" >/dev/null
+    wine_env_up "$build/bench-prefix" || { echo "bench: no Wine prefix" >&2; exit 1; }
     args+=(--warden-exe "$build/win/warden/warden.exe")
 fi
 
