@@ -17,8 +17,7 @@ asio::awaitable<std::error_code> Exchange(tcp::socket& node,
                                           const socks::Bytes& message,
                                           NodeReplyParser& parser,
                                           socks::Bytes* rest = nullptr) {
-    std::error_code error;
-    co_await asio::async_write(node, asio::buffer(message), Await(error));
+    std::error_code error = co_await SendNow(node, message);
     std::array<std::uint8_t, 512> buffer;
     while (!error) {
         const std::size_t size = co_await node.async_read_some(asio::buffer(buffer), Await(error));

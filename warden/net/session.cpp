@@ -131,9 +131,7 @@ asio::awaitable<socks::Reply> Session::RequestThroughNode(const socks::Destinati
 }
 
 asio::awaitable<std::error_code> Session::SendToClient(const socks::Bytes& message) {
-    std::error_code error;
-    co_await asio::async_write(client_, asio::buffer(message), Await(error));
-    co_return error;
+    return SendNow(client_, message);
 }
 
 }  // namespace warden::net
