@@ -32,6 +32,18 @@ native_build() {
 native_tests() {
     ctest --test-dir "$build/native" --output-on-failure -j2
 }
+warden_fuzz() {
+    # A short libFuzzer run over warden's parsers of untrusted input: no crash, no sanitizer report.
+    local log=$build/fuzz/warden_parsers_fuzz.log
+    CC=clang CXX=clang++ cmake -S . -B "$build/fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWARDEN_FUZZ=ON \
+        >/dev/null && cmake --build "$build/fuzz" --target warden_parsers_fuzz || return 1
+    if "$build/fuzz/warden/warden_parsers_fuzz" -max_total_time=10 -artifact_prefix="$build/fuzz/" >"$log" 2>&1; then
+        tail -n 1 "$log"
+    else
+        cat "$log"
+        return 1
+    fi
+}
 windows_build() {
     cmake -S . -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null && cmake --build "$build/win"
@@ -50,6 +62,7 @@ windows_tests() {
 step "install missing packages" scripts/setup.sh
 step "native build" native_build
 step "native unit tests" native_tests
+step "warden parser fuzzing" warden_fuzz
 step "Windows build" windows_build
 if step "Wine prefix and display" wine_setup; [ "${summary[-1]:0:4}" = PASS ]; then
     step "Windows and end-to-end tests under Wine" windows_tests

@@ -1,0 +1,479 @@
+#!/usr/bin/env python3
+"""warden against a real node, natively or as warden.exe under Wine.
+
+A microsocks node with username/password auth listens on 127.0.0.2 and makes its outgoing
+connections from 127.0.0.3; a small web page on 127.0.0.1 answers with the address it sees.
+Through warden the page must see the node's address, never the client's.
+
+usage: integration.py [--wine] WARDEN [unittest options]
+"""
+import argparse
+import ctypes
+import hashlib
+import queue
+import random
+import re
+import signal
+import socket
+import struct
+import subprocess
+import sys
+import threading
+import time
+import unittest
+from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+
+NODE_IP, NODE_OUT_IP = "127.0.0.2", "127.0.0.3"
+USER, KEY = "tunnel-user", "tunnel-key"
+STATUS_LINE = re.compile(r"^(\d{6}) ")
+
+WARDEN = ""
+WINE = False
+SCALE = 1  # Wine is ~15x slower per request: every time-out is stretched 20x there
+
+
+def seconds(native):
+    return native * SCALE
+
+
+def free_port(ip="127.0.0.1"):
+    with socket.socket() as probe:
+        probe.bind((ip, 0))
+        return probe.getsockname()[1]
+
+
+def die_with_parent():
+    # The test's children end with it, even when ctest kills it on a time-out.
+    ctypes.CDLL("libc.so.6", use_errno=True).prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG
+
+
+def start(command):
+    return subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                            stderr=subprocess.STDOUT, preexec_fn=die_with_parent)
+
+
+def blob(size):
+    return random.Random(size).randbytes(size)
+
+
+class Page(BaseHTTPRequestHandler):
+    """GET / answers with the caller's address, GET /blob/N with N known bytes,
+    POST with the SHA-256 of the body."""
+    protocol_version = "HTTP/1.0"
+
+    def do_GET(self):
+        if self.path.startswith("/blob/"):
+            self.answer(blob(int(self.path[len("/blob/"):])))
+        else:
+            self.answer(self.client_address[0].encode())
+
+    def do_POST(self):
+        body = self.rfile.read(int(self.headers["Content-Length"]))
+        self.answer(hashlib.sha256(body).hexdigest().encode())
+
+    def answer(self, body):
+        self.send_response(200)
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+
+    def log_message(self, *args):
+        pass
+
+
+class WebPage:
+    def __init__(self):
+        self.server = ThreadingHTTPServer(("127.0.0.1", 0), Page)
+        self.server.daemon_threads = True
+        self.port = self.server.server_address[1]
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+
+    def close(self):
+        self.server.shutdown()
+        self.server.server_close()
+
+
+class Node:
+    """microsocks with username/password auth; can be killed and started again on its port."""
+
+    def __init__(self):
+        self.process = None
+        for _ in range(5):  # another program may take the free port first
+            self.port = free_port(NODE_IP)
+            if self.start():
+                return
+        raise RuntimeError("microsocks did not start")
+
+    def start(self):
+        self.process = subprocess.Popen(
+            ["microsocks", "-i", NODE_IP, "-p", str(self.port), "-u", USER, "-P", KEY, "-b", NODE_OUT_IP],
+            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            preexec_fn=die_with_parent)
+        deadline = time.monotonic() + 10
+        while time.monotonic() < deadline and self.process.poll() is None:
+            try:
+                socket.create_connection((NODE_IP, self.port), timeout=1).close()
+                return True
+            except OSError:
+                time.sleep(0.05)
+        self.kill()
+        return False
+
+    def kill(self):
+        if self.process and self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+
+class Warden:
+    """warden (or warden.exe under Wine) with its output read line by line as it comes."""
+
+    def __init__(self, node_port=None, key=KEY, local_port=None, argv=None):
+        self.local_port = local_port or free_port()
+        if argv is None:
+            argv = ["-name", USER, "-key", key, "-do", "-H", str(self.local_port), "-masq",
+                    "-port", str(node_port), "-say", NODE_IP]
+        self.process = start((["wine"] if WINE else []) + [WARDEN] + argv)
+        self.output = []
+        self.lines = queue.Queue()
+        threading.Thread(target=self._read, daemon=True).start()
+
+    def _read(self):
+        with self.process.stdout:
+            for raw in self.process.stdout:
+                self.lines.put(raw.decode(errors="replace").rstrip("\r\n"))
+        self.lines.put(None)
+
+    def codes(self):
+        return [m.group(1) for m in map(STATUS_LINE.match, self.output) if m]
+
+    def wait_for(self, code, timeout):
+        """Waits until warden prints a line with `code`; returns that line."""
+        deadline = time.monotonic() + timeout
+        while True:
+            try:
+                line = self.lines.get(timeout=max(0.0, deadline - time.monotonic()))
+            except queue.Empty:
+                raise AssertionError(f"no {code} within {timeout} s; warden printed {self.output}")
+            if line is None:
+                self.lines.put(None)
+                raise AssertionError(f"warden ended before {code}; it printed {self.output}")
+            self.output.append(line)
+            if line.startswith(code):
+                return line
+
+    def wait_exit(self, timeout):
+        try:
+            code = self.process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise AssertionError(f"warden still runs after {timeout} s; it printed {self.output}")
+        while (line := self.lines.get(timeout=5)) is not None:
+            self.output.append(line)
+        self.lines.put(None)
+        return code
+
+    def kill(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+
+def ready_warden(test, node_port):
+    """A warden through `node_port` that has said it is ready, ended when `test` ends."""
+    warden = Warden(node_port)
+    test.addCleanup(warden.kill)
+    warden.wait_for("160138", seconds(10))
+    return warden
+
+
+def curl(mode, proxy_port, url):
+    command = ["curl", "-s", "--max-time", str(seconds(10)), url]
+    if mode:
+        command[1:1] = [f"--{mode}", f"127.0.0.1:{proxy_port}"]
+    return subprocess.run(command, capture_output=True, timeout=seconds(15)).stdout.decode()
+
+
+def receive_exactly(sock, size):
+    data = b""
+    while len(data) < size:
+        piece = sock.recv(size - len(data))
+        if not piece:
+            break
+        data += piece
+    return data
+
+
+def receive_all(sock):
+    chunks = []
+    while piece := sock.recv(1 << 16):
+        chunks.append(piece)
+    return b"".join(chunks)
+
+
+def local_client(port):
+    return socket.create_connection(("127.0.0.1", port), timeout=seconds(10))
+
+
+def socks5_open(port, request):
+    """SOCKS5 without auth; returns the socket and the reply's first two bytes."""
+    sock = local_client(port)
+    sock.sendall(b"\x05\x01\x00")
+    assert receive_exactly(sock, 2) == b"\x05\x00"
+    sock.sendall(request)
+    return sock, receive_exactly(sock, 10)[:2]
+
+
+def connect_request(host, port):
+    return b"\x05\x01\x00\x03" + bytes([len(host)]) + host.encode() + struct.pack(">H", port)
+
+
+def http_through(proxy_port, page_port, request):
+    """Sends an HTTP/1.0 request through warden and returns the body."""
+    sock, reply = socks5_open(proxy_port, connect_request("localhost", page_port))
+    with sock:
+        assert reply == b"\x05\x00", reply
+        sock.sendall(request)
+        return receive_all(sock).split(b"\r\n\r\n", 1)[1]
+
+
+class HalfCloseNode:
+    """A SOCKS5 node of the test's own (user/password auth) that is its own destination: it
+    greets right behind its "granted" reply, reads until the program's end of stream, then
+    answers with the SHA-256 of what it read. microsocks ends both directions at the first end
+    of stream, so it cannot show that warden passes a half-close on."""
+    GREETING = b"hello\n"
+
+    def __init__(self):
+        self.server = socket.create_server((NODE_IP, 0))
+        self.port = self.server.getsockname()[1]
+        threading.Thread(target=self._serve, daemon=True).start()
+
+    def _serve(self):
+        while True:
+            try:
+                conn, _ = self.server.accept()
+            except OSError:
+                return
+            threading.Thread(target=self._handle, args=(conn,), daemon=True).start()
+
+    def _handle(self, conn):
+        with conn:
+            conn.settimeout(seconds(10))
+            methods = receive_exactly(conn, receive_exactly(conn, 2)[1])
+            if b"\x02" not in methods:
+                return
+            conn.sendall(b"\x05\x02")
+            user = receive_exactly(conn, receive_exactly(conn, 2)[1])
+            key = receive_exactly(conn, receive_exactly(conn, 1)[0])
+            if (user, key) != (USER.encode(), KEY.encode()):
+                return conn.sendall(b"\x01\x01")
+            conn.sendall(b"\x01\x00")
+            head = receive_exactly(conn, 5)
+            if len(head) < 5:
+                return  # warden's own check of the node ends after the RFC 1929 exchange
+            receive_exactly(conn, {1: 3 + 2, 4: 15 + 2, 3: head[4] + 2}[head[3]])
+            conn.sendall(b"\x05\x00\x00\x01\x00\x00\x00\x00\x00\x00" + self.GREETING)
+            conn.sendall(hashlib.sha256(receive_all(conn)).hexdigest().encode())
+
+    def close(self):
+        self.server.close()
+
+
+class Serving(unittest.TestCase):
+    """One warden serving through one node: what programs get through it."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.page = WebPage()
+        cls.node = Node()
+        cls.warden = Warden(cls.node.port)
+        cls.warden.wait_for("160138", seconds(10))
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.warden.kill()
+        cls.node.kill()
+        cls.page.close()
+
+    def url(self, host="127.0.0.1"):
+        return f"http://{host}:{self.page.port}/"
+
+    def test_start_up_prints_each_step_once_and_ready_last(self):
+        self.assertEqual(self.warden.codes(), ["160036", "160032", "160239", "160238", "160138"])
+
+    def test_every_client_protocol_leaves_through_the_node(self):
+        self.assertEqual(curl(None, 0, self.url()), "127.0.0.1")
+        for mode in ["socks4", "socks4a", "socks5", "socks5-hostname"]:
+            with self.subTest(mode=mode):
+                self.assertEqual(curl(mode, self.warden.local_port, self.url("localhost")), NODE_OUT_IP)
+
+    def test_serves_no_other_address_than_127_0_0_1(self):
+        for family, address in [(socket.AF_INET, NODE_IP), (socket.AF_INET6, "::1")]:
+            with self.subTest(address=address), socket.socket(family) as sock:
+                sock.settimeout(seconds(5))
+                with self.assertRaises(ConnectionRefusedError):
+                    sock.connect((address, self.warden.local_port))
+
+    def test_refusals_reach_each_program_in_its_own_protocol(self):
+        closed_port = free_port()
+        sock, reply = socks5_open(self.warden.local_port, connect_request("127.0.0.1", closed_port))
+        sock.close()
+        self.assertEqual(reply, b"\x05\x05", "the node's 'connection refused'")
+        sock, reply = socks5_open(self.warden.local_port, b"\x05\x02\x00\x01\x7f\x00\x00\x01\x00\x50")
+        sock.close()
+        self.assertEqual(reply, b"\x05\x07", "BIND is not supported")
+        sock, reply = socks5_open(self.warden.local_port, b"\x05\x01\x00\x09")
+        sock.close()
+        self.assertEqual(reply, b"\x05\x08", "unknown address type")
+        with local_client(self.warden.local_port) as sock:
+            sock.sendall(b"\x04\x01" + struct.pack(">H", closed_port) + socket.inet_aton("127.0.0.1") + b"\x00")
+            self.assertEqual(receive_exactly(sock, 8)[:2], b"\x00\x5b", "SOCKS4 rejected")
+        with local_client(self.warden.local_port) as sock:
+            sock.sendall(b"\x05\x01\x02")
+            self.assertEqual(receive_exactly(sock, 2), b"\x05\xff", "no method in common")
+            self.assertEqual(sock.recv(1), b"")
+
+    def test_broken_and_hostile_programs_end_only_their_own_connection(self):
+        with local_client(self.warden.local_port) as sock:
+            sock.sendall(b"GET / HTTP/1.1\r\nHost: x\r\n\r\n")
+            self.assertEqual(sock.recv(1), b"", "not SOCKS: closed without an answer")
+        with local_client(self.warden.local_port) as sock:
+            sock.sendall(b"\x04\x01\x00\x50\x01\x02\x03\x04" + b"u" * 256)
+            self.assertEqual(receive_exactly(sock, 8)[:2], b"\x00\x5b", "endless user id")
+        for partial in [b"\x05", b"\x05\x01\x00\x05\x01\x00\x03\x20abc", b"\x04\x01\x00"]:
+            sock = local_client(self.warden.local_port)
+            sock.sendall(partial)
+            sock.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
+            sock.close()  # reset in the middle of a request
+        self.assertEqual(curl("socks5", self.warden.local_port, self.url()), NODE_OUT_IP)
+
+    def test_bulk_both_ways_in_parallel_arrives_intact(self):
+        sizes = [1, 3 * 65536 + 7, 2 << 20] if WINE else [1, 3 * 65536 + 7, 4 << 20, 16 << 20]
+        failures = []
+
+        def transfer(size):
+            try:
+                download = http_through(self.warden.local_port, self.page.port,
+                                        f"GET /blob/{size} HTTP/1.0\r\n\r\n".encode())
+                if download != blob(size):
+                    failures.append(f"download of {size} bytes: got {len(download)} bytes, not the same")
+                upload = blob(size + 1)
+                digest = http_through(self.warden.local_port, self.page.port,
+                                      f"POST /sha HTTP/1.0\r\nContent-Length: {len(upload)}\r\n\r\n".encode() + upload)
+                if digest.decode() != hashlib.sha256(upload).hexdigest():
+                    failures.append(f"upload of {len(upload)} bytes arrived changed")
+            except (OSError, AssertionError, IndexError) as error:
+                failures.append(f"{size} bytes: {error!r}")
+
+        threads = [threading.Thread(target=transfer, args=(size,)) for size in sizes * 2]
+        for thread in threads:
+            thread.start()
+        for thread in threads:
+            thread.join()
+        self.assertEqual(failures, [])
+
+
+class HalfClose(unittest.TestCase):
+    def test_end_of_stream_goes_on_while_the_answer_comes_back(self):
+        node = HalfCloseNode()
+        self.addCleanup(node.close)
+        warden = ready_warden(self, node.port)
+
+        payload = blob(1 << 20)
+        with local_client(warden.local_port) as sock:
+            sock.sendall(b"\x05\x01\x00")
+            self.assertEqual(receive_exactly(sock, 2), b"\x05\x00")
+            # The request and the first data in one go, before any reply: nothing may be lost.
+            sock.sendall(connect_request("destination", 80) + payload)
+            sock.shutdown(socket.SHUT_WR)
+            answer = receive_all(sock)
+        self.assertEqual(answer[:2], b"\x05\x00")
+        self.assertEqual(answer[10:], HalfCloseNode.GREETING + hashlib.sha256(payload).hexdigest().encode())
+
+
+class StartFailures(unittest.TestCase):
+    """How warden ends when it cannot start, or when it is asked to stop."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.node = Node()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.node.kill()
+
+    def run_warden(self, **options):
+        warden = Warden(**options)
+        self.addCleanup(warden.kill)
+        return warden
+
+    def assert_ends_with(self, warden, code, exit_code=None):
+        warden.wait_for(code, seconds(10))
+        returned = warden.wait_exit(seconds(10))
+        self.assertNotIn("160138", warden.codes())
+        if exit_code is None:
+            self.assertNotEqual(returned, 0)
+        else:
+            self.assertEqual(returned, exit_code)
+
+    def test_wrong_key_is_refused(self):
+        self.assert_ends_with(self.run_warden(node_port=self.node.port, key="not-the-key"), "160244")
+
+    def test_absent_node_is_unreachable(self):
+        self.assert_ends_with(self.run_warden(node_port=free_port(NODE_IP)), "160207")
+
+    def test_local_port_already_taken(self):
+        with socket.socket() as taken:
+            taken.bind(("127.0.0.1", 0))
+            taken.listen()
+            warden = self.run_warden(node_port=self.node.port, local_port=taken.getsockname()[1])
+            self.assert_ends_with(warden, "171001")
+
+    def test_bad_command_line(self):
+        warden = self.run_warden(argv=["-name", USER, "-key", KEY, "-do", "-H", "7070", "-masq", "-port", "x"])
+        self.assert_ends_with(warden, "160243", exit_code=2)
+
+    def test_stops_cleanly_when_asked(self):
+        if WINE:
+            self.skipTest("the tray program ends warden.exe with TerminateProcess: no signal to test")
+        warden = ready_warden(self, self.node.port)
+        warden.process.send_signal(signal.SIGTERM)
+        warden.wait_for("160325", seconds(10))
+        self.assertEqual(warden.wait_exit(seconds(10)), 0)
+
+
+class NodeLoss(unittest.TestCase):
+    def test_node_lost_comes_back_then_stays_gone(self):
+        node = Node()
+        self.addCleanup(node.kill)
+        warden = ready_warden(self, node.port)
+        url = f"http://127.0.0.1:{free_port()}/"
+
+        node.kill()
+        curl("socks5", warden.local_port, url)  # fails, and makes warden check the node at once
+        warden.wait_for("160037", seconds(10))
+        self.assertTrue(node.start(), "microsocks did not start again on its port")
+        warden.wait_for("160199", seconds(10))
+        warden.wait_for("160138", seconds(10))
+
+        node.kill()
+        curl("socks5", warden.local_port, url)
+        warden.wait_for("160037", seconds(10))
+        for _ in range(3):
+            warden.wait_for("160199", seconds(15))
+        self.assertNotEqual(warden.wait_exit(seconds(15)), 0)
+        self.assertEqual(warden.codes()[-5:], ["160037", "160199", "160199", "160199", "160207"])
+
+
+def main():
+    global WARDEN, WINE, SCALE
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--wine", action="store_true", help="WARDEN is warden.exe: run it under Wine")
+    parser.add_argument("warden")
+    options, rest = parser.parse_known_args()
+    WARDEN, WINE, SCALE = options.warden, options.wine, 20 if options.wine else 1
+    unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,90 @@
+#include "warden/app.h"
+
+#include <string>
+
+#include "warden/net/node_probe.h"
+#include "warden/node_failure.h"
+#include "warden/os.h"
+
+namespace warden {
+
+namespace {
+// Big enough that a bulk download needs few system calls; an idle tunnel holds none of them.
+constexpr std::size_t kRelayBufferSize = 128 * 1024;
+constexpr std::size_t kSpareRelayBuffers = 16;
+}  // namespace
+
+App::App(asio::io_context& io, Options options)
+    : io_(io),
+      options_(std::move(options)),
+      context_(std::make_shared<net::RelayContext>(io.get_executor(),
+                                                   net::NodeTarget{{}, options_.user, options_.key},
+                                                   kRelayBufferSize,
+                                                   kSpareRelayBuffers,
+                                                   [this] { monitor_.CheckSoon(); })),
+      server_(io.get_executor(), context_),
+      monitor_(
+          io.get_executor(),
+          context_->node,
+          [this](Status status, std::string_view detail) { Report(status, detail); },
+          [this] { End(ExitCode::kNodeLost); }),
+      stop_signals_(io) {}
+
+ExitCode App::Run() {
+    os::AddStopSignals(stop_signals_);
+    stop_signals_.async_wait([this](std::error_code error, int) {
+        if (error)
+            return;
+        Report(Status::kStopped);
+        End(ExitCode::kStopped);
+    });
+    asio::co_spawn(io_, Start(), [this](std::exception_ptr failure) {
+        if (!failure)
+            return;
+        Report(Status::kLocalFault, "internal error");
+        End(ExitCode::kLocalFault);
+    });
+    io_.run();
+    return exit_code_;
+}
+
+asio::awaitable<void> App::Start() {
+    Report(Status::kSearching);
+    net::tcp::resolver resolver(io_);
+    std::error_code error;
+    context_->node.endpoints = co_await resolver.async_resolve(options_.node_host, std::to_string(options_.node_port),
+                                                               net::tcp::resolver::numeric_service, net::Await(error));
+    if (!error) {
+        Report(Status::kConnecting, options_.node_host + ":" + std::to_string(options_.node_port));
+        const auto probe = net::NodeProbe::Create(io_.get_executor(), context_->node);
+        error = co_await probe->Connect();
+        if (!error) {
+            Report(Status::kConnected);
+            Report(Status::kIdentifying);
+            error = co_await probe->Greet();
+        }
+    }
+    if (error) {
+        Report(NodeFailureStatus(error), error.message());
+        co_return End(ExitCode::kNodeFailedAtStart);
+    }
+
+    if ((error = server_.Listen(options_.local_port))) {
+        Report(Status::kLocalFault, "port " + std::to_string(options_.local_port) + ": " + error.message());
+        co_return End(ExitCode::kLocalFault);
+    }
+    server_.Start();
+    monitor_.Start();
+    Report(Status::kReady, "127.0.0.1:" + std::to_string(options_.local_port));
+}
+
+void App::Report(Status status, std::string_view detail) {
+    os::WriteStatusLine(StatusLine(status, detail));
+}
+
+void App::End(ExitCode code) {
+    exit_code_ = code;
+    io_.stop();
+}
+
+}  // namespace warden

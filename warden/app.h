@@ -1,0 +1,37 @@
+// warden from start to end: reaches and checks the node, opens the local port, serves until
+// asked to stop or until the node is gone for good, and tells each step in a status line.
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include "warden/command_line.h"
+#include "warden/net/asio.h"
+#include "warden/net/health_monitor.h"
+#include "warden/net/local_server.h"
+#include "warden/net/relay_context.h"
+#include "warden/status.h"
+
+namespace warden {
+
+class App {
+  public:
+    App(asio::io_context& io, Options options);
+
+    ExitCode Run();
+
+  private:
+    asio::awaitable<void> Start();
+    void Report(Status status, std::string_view detail = {});
+    void End(ExitCode code);
+
+    asio::io_context& io_;
+    Options options_;
+    std::shared_ptr<net::RelayContext> context_;
+    net::LocalServer server_;
+    net::HealthMonitor monitor_;
+    asio::signal_set stop_signals_;
+    ExitCode exit_code_ = ExitCode::kStopped;
+};
+
+}  // namespace warden

@@ -1,0 +1,78 @@
+#include "warden/net/health_monitor.h"
+
+#include <array>
+#include <chrono>
+#include <string>
+
+#include "warden/net/node_probe.h"
+#include "warden/node_failure.h"
+
+namespace warden::net {
+
+namespace {
+constexpr std::chrono::seconds kCheckInterval{30};
+// Waits before each retry once the node has stopped answering: about a quarter of a minute
+// for it to come back before warden gives up.
+constexpr std::array kRetryDelays{std::chrono::seconds{2}, std::chrono::seconds{4}, std::chrono::seconds{8}};
+}  // namespace
+
+HealthMonitor::HealthMonitor(const asio::any_io_executor& executor,
+                             const NodeTarget& target,
+                             Reporter report,
+                             std::function<void()> gone)
+    : executor_(executor), target_(target), report_(std::move(report)), gone_(std::move(gone)), wake_(executor) {}
+
+void HealthMonitor::Start() {
+    asio::co_spawn(executor_, Watch(), asio::detached);
+}
+
+void HealthMonitor::CheckSoon() {
+    if (idle_)
+        wake_.cancel();
+}
+
+asio::awaitable<void> HealthMonitor::Watch() {
+    Status failure = Status::kNodeUnreachable;
+    std::string detail;
+    for (;;) {
+        idle_ = true;
+        co_await Sleep(kCheckInterval);
+        idle_ = false;
+        if (co_await NodeAnswers(failure, detail))
+            continue;
+
+        report_(Status::kNodeLost, detail);
+        bool back = false;
+        for (std::size_t attempt = 0; attempt < kRetryDelays.size() && !back; ++attempt) {
+            co_await Sleep(kRetryDelays[attempt]);
+            report_(Status::kReconnecting, std::to_string(attempt + 1) + " of " + std::to_string(kRetryDelays.size()));
+            back = co_await NodeAnswers(failure, detail);
+        }
+        if (!back) {
+            report_(failure, detail);
+            gone_();
+            co_return;
+        }
+        report_(Status::kReady, "node is back");
+    }
+}
+
+asio::awaitable<bool> HealthMonitor::NodeAnswers(Status& failure, std::string& detail) {
+    const auto probe = NodeProbe::Create(executor_, target_);
+    std::error_code error = co_await probe->Connect();
+    if (!error)
+        error = co_await probe->Greet();
+    if (!error)
+        co_return true;
+    failure = NodeFailureStatus(error);
+    detail = error.message();
+    co_return false;
+}
+
+asio::awaitable<void> HealthMonitor::Sleep(std::chrono::seconds duration) {
+    wake_.expires_after(duration);
+    std::error_code ignored;
+    co_await wake_.async_wait(Await(ignored));
+}
+
+}  // namespace warden::net

@@ -1,0 +1,93 @@
+#include "warden/net/node_handshake.h"
+
+#include <array>
+
+#include "warden/node_failure.h"
+#include "warden/socks/messages.h"
+#include "warden/socks/node_reply_parser.h"
+
+namespace warden::net {
+
+namespace {
+
+using socks::NodeReplyParser;
+
+// Sends `message`, then reads until `parser` has the whole reply; bytes behind it go to `rest`.
+asio::awaitable<std::error_code> Exchange(tcp::socket& node,
+                                          const socks::Bytes& message,
+                                          NodeReplyParser& parser,
+                                          socks::Bytes* rest = nullptr) {
+    std::error_code error = co_await SendNow(node, message);
+    std::array<std::uint8_t, 512> buffer;
+    while (!error) {
+        const std::size_t size = co_await node.async_read_some(asio::buffer(buffer), Await(error));
+        if (error)
+            break;
+        const std::span<const std::uint8_t> input(buffer.data(), size);
+        const auto [event, consumed] = parser.Feed(input);
+        if (event == NodeReplyParser::Event::kInvalid)
+            co_return NodeError::kBadReply;
+        if (event == NodeReplyParser::Event::kDone) {
+            if (rest)
+                rest->assign(input.begin() + static_cast<std::ptrdiff_t>(consumed), input.end());
+            co_return std::error_code{};
+        }
+    }
+    co_return error;
+}
+
+socks::Reply ReplyFromNode(std::uint8_t code) {
+    return code <= static_cast<std::uint8_t>(socks::Reply::kAddressTypeNotSupported) ? static_cast<socks::Reply>(code)
+                                                                                     : socks::Reply::kGeneralFailure;
+}
+
+}  // namespace
+
+asio::awaitable<std::error_code> ConnectNode(tcp::socket& node, const NodeTarget& target) {
+    std::error_code error = asio::error::host_not_found;
+    for (const auto& entry : target.endpoints) {
+        node.close(error);
+        node.open(entry.endpoint().protocol(), error);
+        // Non-blocking from the start, as the relay wants it: no mode switch later.
+        if (!error)
+            node.non_blocking(true, error);
+        if (!error)
+            node.set_option(tcp::no_delay(true), error);
+        if (!error)
+            co_await node.async_connect(entry.endpoint(), Await(error));
+        if (!error || error == asio::error::operation_aborted)
+            break;  // connected, or closed meanwhile: the session or its deadline gave up
+    }
+    co_return error;
+}
+
+asio::awaitable<std::error_code> GreetNode(tcp::socket& node, const NodeTarget& target) {
+    NodeReplyParser method_choice(NodeReplyParser::Stage::kMethodChoice);
+    if (auto error = co_await Exchange(node, socks::NodeGreeting(), method_choice))
+        co_return error;
+    switch (static_cast<socks::Method>(method_choice.code())) {
+        case socks::Method::kNoAuth:
+            co_return std::error_code{};
+        case socks::Method::kUserPassword:
+            break;
+        default:
+            co_return NodeError::kAuthRefused;
+    }
+    NodeReplyParser auth_status(NodeReplyParser::Stage::kAuthStatus);
+    if (auto error = co_await Exchange(node, socks::AuthRequest(target.user, target.key), auth_status)) {
+        co_return error;
+    }
+    co_return auth_status.code() == socks::kAuthAccepted ? std::error_code{} : NodeError::kAuthRefused;
+}
+
+asio::awaitable<ConnectOutcome> RequestConnect(tcp::socket& node,
+                                               const socks::Destination& destination,
+                                               socks::Bytes& early_data) {
+    NodeReplyParser reply(NodeReplyParser::Stage::kConnectReply);
+    const std::error_code error = co_await Exchange(node, socks::ConnectRequest(destination), reply, &early_data);
+    if (error)
+        co_return ConnectOutcome{error};
+    co_return ConnectOutcome{{}, ReplyFromNode(reply.code())};
+}
+
+}  // namespace warden::net

@@ -1,0 +1,137 @@
+#include "warden/net/session.h"
+
+#include <array>
+#include <asio/experimental/awaitable_operators.hpp>
+#include <chrono>
+
+#include "warden/net/node_handshake.h"
+#include "warden/net/tunnel.h"
+#include "warden/socks/client_request_parser.h"
+#include "warden/socks/messages.h"
+
+namespace warden::net {
+
+namespace {
+// Long enough for a slow destination behind the node, short enough that a program that
+// connects and says nothing cannot hold a place for long.
+constexpr std::chrono::seconds kHandshakeTimeout{30};
+}  // namespace
+
+void Session::Start(tcp::socket client, std::shared_ptr<RelayContext> context, ConnectionSlot slot) {
+    std::shared_ptr<Session> session(new Session(std::move(client), std::move(context), std::move(slot)));
+    session->ArmDeadline();
+    asio::co_spawn(
+        session->client_.get_executor(), [session] { return session->Run(); }, asio::detached);
+}
+
+Session::Session(tcp::socket client, std::shared_ptr<RelayContext> context, ConnectionSlot slot)
+    : client_(std::move(client)),
+      node_(client_.get_executor()),
+      deadline_(client_.get_executor()),
+      context_(std::move(context)),
+      slot_(std::move(slot)) {}
+
+void Session::ArmDeadline() {
+    deadline_.expires_after(kHandshakeTimeout);
+    deadline_.async_wait([self = shared_from_this()](std::error_code error) {
+        if (error)
+            return;
+        // Whatever the handshake waits for fails now, and the session ends.
+        self->client_.close(error);
+        self->node_.close(error);
+    });
+}
+
+asio::awaitable<void> Session::Run() {
+    const bool established = co_await Establish();
+    deadline_.cancel();  // lets go of the session, which closes its sockets unless a tunnel took them
+    if (established)
+        Tunnel::Start(std::move(client_), std::move(node_), context_, std::move(slot_), to_node_, to_client_);
+}
+
+asio::awaitable<bool> Session::Establish() {
+    using namespace asio::experimental::awaitable_operators;
+    // The node is dialled while the program is still sending its request: the waits overlap.
+    const auto [request, dial_error] = co_await (ReadRequest() && DialNode());
+    if (!request)
+        co_return false;
+    socks::Reply reply = socks::Reply::kCommandNotSupported;
+    if (request->command == socks::kCommandConnect) {
+        reply = dial_error ? socks::Reply::kGeneralFailure : co_await RequestThroughNode(request->destination);
+    }
+    const std::error_code error = co_await SendToClient(socks::ClientReply(request->protocol, reply));
+    co_return !error && reply == socks::Reply::kSucceeded;
+}
+
+asio::awaitable<std::optional<Session::Request>> Session::ReadRequest() {
+    std::optional<Request> request = co_await ParseRequest();
+    if (!request) {
+        std::error_code ignored;
+        node_.close(ignored);  // no tunnel: stop dialling the node
+    }
+    co_return request;
+}
+
+asio::awaitable<std::optional<Session::Request>> Session::ParseRequest() {
+    using Event = socks::ClientRequestParser::Event;
+    socks::ClientRequestParser parser;
+    std::array<std::uint8_t, 512> buffer;
+    for (;;) {
+        std::error_code error;
+        const std::size_t size = co_await client_.async_read_some(asio::buffer(buffer), Await(error));
+        if (error)
+            co_return std::nullopt;
+        std::span<const std::uint8_t> input(buffer.data(), size);
+        while (!input.empty()) {
+            const auto [event, consumed] = parser.Feed(input);
+            input = input.subspan(consumed);
+            switch (event) {
+                case Event::kNeedMore:
+                    break;
+                case Event::kGreeting: {
+                    const auto method =
+                        parser.offers_no_auth() ? socks::Method::kNoAuth : socks::Method::kNoneAcceptable;
+                    error = co_await SendToClient(socks::MethodChoice(method));
+                    if (error || method == socks::Method::kNoneAcceptable)
+                        co_return std::nullopt;
+                    break;
+                }
+                case Event::kRequest:
+                    to_node_.assign(input.begin(), input.end());
+                    co_return Request{parser.protocol(), parser.command(), parser.destination()};
+                case Event::kInvalid: {
+                    const socks::Bytes rejection = socks::Rejection(parser.protocol(), parser.fault());
+                    if (!rejection.empty())
+                        co_await SendToClient(rejection);
+                    co_return std::nullopt;
+                }
+            }
+        }
+    }
+}
+
+asio::awaitable<std::error_code> Session::DialNode() {
+    if (std::optional<tcp::socket> spare = context_->spare_node.Take()) {
+        node_ = std::move(*spare);
+        co_return std::error_code{};
+    }
+    std::error_code error = co_await ConnectNode(node_, context_->node);
+    if (!error)
+        error = co_await GreetNode(node_, context_->node);
+    // A closed socket means the request failed or the deadline ran out: nothing about the node.
+    if (error && error != asio::error::operation_aborted && error != asio::error::bad_descriptor) {
+        context_->node_unreachable();
+    }
+    co_return error;
+}
+
+asio::awaitable<socks::Reply> Session::RequestThroughNode(const socks::Destination& destination) {
+    const ConnectOutcome outcome = co_await RequestConnect(node_, destination, to_client_);
+    co_return outcome.error ? socks::Reply::kGeneralFailure : outcome.reply;
+}
+
+asio::awaitable<std::error_code> Session::SendToClient(const socks::Bytes& message) {
+    return SendNow(client_, message);
+}
+
+}  // namespace warden::net
