@@ -3,7 +3,6 @@
 #pragma once
 
 #include <windows.h>
-#include <wininet.h>
 
 #include <utility>
 
@@ -54,11 +53,6 @@ struct RegKeyTraits {
     static Handle Invalid() { return nullptr; }
     static void Close(Handle h) { RegCloseKey(h); }
 };
-struct InternetTraits {
-    using Handle = HINTERNET;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle h) { InternetCloseHandle(h); }
-};
 struct IconTraits {
     using Handle = HICON;
     static Handle Invalid() { return nullptr; }
@@ -84,7 +78,6 @@ struct ModuleTraits {
 using UniqueHandle = Unique<KernelHandleTraits>;
 using UniqueFile = Unique<FileHandleTraits>;
 using UniqueKey = Unique<RegKeyTraits>;
-using UniqueInternet = Unique<InternetTraits>;
 using UniqueIcon = Unique<IconTraits>;
 using UniqueMenu = Unique<MenuTraits>;
 template <typename T>

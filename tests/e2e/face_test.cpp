@@ -19,12 +19,18 @@ using namespace driver;
 
 namespace {
 
+// A fixture's command line: its path quoted, then the arguments.
+std::string FixtureCommand(const char* linuxPath, const std::string& arguments) {
+    std::string command = "\"";
+    command.append(WindowsPathOf(linuxPath)).append("\" ").append(arguments);
+    return command;
+}
+
 // show_message.exe KIND BUTTONS TEXT: the dialog of ShowMessageBox, exiting with its result.
 class MessageFixture {
   public:
     MessageFixture(int kind, int buttons, const std::string& text)
-        : program_("\"" + WindowsPathOf(SHOW_MESSAGE_EXE) + "\" " + std::to_string(kind) + " " +
-                   std::to_string(buttons) + " " + text),
+        : program_(FixtureCommand(SHOW_MESSAGE_EXE, std::to_string(kind) + " " + std::to_string(buttons) + " " + text)),
           dialog_(WaitForTopLevel(program_.Id(), "Masq NG")) {}
 
     HWND Dialog() const { return dialog_; }
@@ -99,7 +105,7 @@ TEST(MessageDialog, AnInformationNoticeShowsItsIcon) {
 // tray_states.exe busy|on|off: the tray icon in that state, with its balloon.
 TEST(TrayImages, BusyOnAndOffEachShowTheirIconAndBalloon) {
     for (const char* state : {"busy", "on", "off"}) {
-        Program tray("\"" + WindowsPathOf(TRAY_STATES_EXE) + "\" " + state);
+        Program tray(FixtureCommand(TRAY_STATES_EXE, state));
         ASSERT_TRUE(WaitForTrayIcon()) << state;
         // Wine shows balloons as a tooltip window a moment after they are set.
         EXPECT_TRUE(WaitUntil([] { return FindTopLevel(0, "", "tooltips_class32") != nullptr; })) << state;
