@@ -3,6 +3,7 @@
 #include <array>
 #include <asio/experimental/awaitable_operators.hpp>
 #include <chrono>
+#include <tuple>
 
 #include "warden/net/node_handshake.h"
 #include "warden/net/tunnel.h"
@@ -44,6 +45,7 @@ void Session::ArmDeadline() {
 
 asio::awaitable<void> Session::Run() {
     const bool established = co_await Establish();
+    context_->spare_node.Replenish();
     deadline_.cancel();  // lets go of the session, which closes its sockets unless a tunnel took them
     if (established)
         Tunnel::Start(std::move(client_), std::move(node_), context_, std::move(slot_), to_node_, to_client_);
@@ -51,8 +53,15 @@ asio::awaitable<void> Session::Run() {
 
 asio::awaitable<bool> Session::Establish() {
     using namespace asio::experimental::awaitable_operators;
-    // The node is dialled while the program is still sending its request: the waits overlap.
-    const auto [request, dial_error] = co_await (ReadRequest() && DialNode());
+    std::optional<Request> request;
+    std::error_code dial_error;
+    if (std::optional<tcp::socket> spare = context_->spare_node.Take()) {
+        node_ = std::move(*spare);
+        request = co_await ReadRequest();
+    } else {
+        // The node is dialled while the program is still sending its request: the waits overlap.
+        std::tie(request, dial_error) = co_await (ReadRequest() && DialNode());
+    }
     if (!request)
         co_return false;
     socks::Reply reply = socks::Reply::kCommandNotSupported;
@@ -111,10 +120,6 @@ asio::awaitable<std::optional<Session::Request>> Session::ParseRequest() {
 }
 
 asio::awaitable<std::error_code> Session::DialNode() {
-    if (std::optional<tcp::socket> spare = context_->spare_node.Take()) {
-        node_ = std::move(*spare);
-        co_return std::error_code{};
-    }
     std::error_code error = co_await ConnectNode(node_, context_->node);
     if (!error)
         error = co_await GreetNode(node_, context_->node);

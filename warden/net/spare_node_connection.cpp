@@ -27,11 +27,14 @@ std::optional<tcp::socket> SpareNodeConnection::Take() {
     std::optional<tcp::socket> taken = std::exchange(spare_, std::nullopt);
     if (taken && (std::chrono::steady_clock::now() - ready_at_ > kMaxIdle || !StillUsable(*taken)))
         taken.reset();
-    if (!dialling_) {
-        dialling_ = true;
-        asio::co_spawn(executor_, Dial(), asio::detached);
-    }
     return taken;
+}
+
+void SpareNodeConnection::Replenish() {
+    if (spare_ || dialling_)
+        return;
+    dialling_ = true;
+    asio::co_spawn(executor_, Dial(), asio::detached);
 }
 
 asio::awaitable<void> SpareNodeConnection::Dial() {

@@ -1,7 +1,8 @@
 // A node connection dialled ahead of need: connected, greeted and authenticated, waiting for
 // the next program's request, so that a new tunnel costs only the CONNECT exchange. Nodes may
 // drop a connection that idles before its request, so a spare is used only while young and
-// still open; otherwise the session dials as usual. Taking one starts dialling the next.
+// still open; otherwise the session dials as usual. The next one is dialled once the session
+// that took one is through its handshake, so the two never compete for the thread.
 #pragma once
 
 #include <chrono>
@@ -16,7 +17,10 @@ class SpareNodeConnection {
   public:
     SpareNodeConnection(const asio::any_io_executor& executor, const NodeTarget& target);
 
+    // The spare, when one is ready and still usable.
     std::optional<tcp::socket> Take();
+    // Starts dialling a spare unless one is ready or being dialled.
+    void Replenish();
 
   private:
     asio::awaitable<void> Dial();
