@@ -11,6 +11,7 @@
 #include "resources/resource_ids.h"
 #include "settings/options.h"
 #include "ui/mnemonic.h"
+#include "ui/screen_dc.h"
 #include "ui/skin_paint.h"
 #include "ui/tray_menu.h"
 #include "ui/ui_texts.h"
@@ -61,13 +62,6 @@ void SetFontOfChildren(HWND parent, HFONT font) {
             return TRUE;
         },
         LPARAM(font));
-}
-
-UINT ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    UINT dpi = UINT(GetDeviceCaps(screen, LOGPIXELSY));
-    ReleaseDC(nullptr, screen);
-    return dpi;
 }
 
 }  // namespace
@@ -290,7 +284,7 @@ void TfrmMain::CloseMainForm() {
 }
 
 void TfrmMain::ApplySkin(const std::string& skinPath) {
-    skinPaint_ = std::make_unique<SkinPaint>(LoadSkinFile(skinPath), ScreenDpi());
+    skinPaint_ = std::make_unique<SkinPaint>(LoadSkinFile(skinPath), ScreenDc().Dpi());
     skin_ = skinPaint_.get();
     ppmMain_.SetSkin(skin_->Colors());
     SetFontOfChildren(Handle(), skin_->TextFont());
@@ -333,15 +327,8 @@ void TfrmMain::CentreOnAboutPage(int id, const std::string& text) {
     SIZE ideal{};
     SendMessageA(control, LM_GETIDEALHEIGHT, WPARAM(pageBox.right), reinterpret_cast<LPARAM>(&ideal));
     int width = ideal.cx;
-    if (width <= 0) {
-        HDC dc = GetDC(control);
-        HGDIOBJ old = SelectObject(dc, HFONT(SendMessageA(control, WM_GETFONT, 0, 0)));
-        SIZE extent{};
-        GetTextExtentPoint32A(dc, text.c_str(), int(text.size()), &extent);
-        SelectObject(dc, old);
-        ReleaseDC(control, dc);
-        width = extent.cx;
-    }
+    if (width <= 0)
+        width = ScreenDc().MeasureText(text.c_str(), HFONT(SendMessageA(control, WM_GETFONT, 0, 0))).cx;
     MoveWindow(control, (pageBox.right - width) / 2, box.top, width, box.bottom - box.top, TRUE);
 }
 

@@ -13,7 +13,7 @@ trap wine_env_down EXIT
 
 declare -a summary=()
 failed=0
-step() {  # step NAME COMMAND...: runs one step, records its outcome and time
+step() {  # step NAME COMMAND...: runs one step, records its outcome and time, returns its status
     local name=$1 started=$SECONDS
     shift
     echo
@@ -23,6 +23,7 @@ step() {  # step NAME COMMAND...: runs one step, records its outcome and time
     else
         summary+=("FAIL  $name ($((SECONDS - started)) s)")
         failed=1
+        return 1
     fi
 }
 
@@ -64,7 +65,7 @@ step "native build" native_build
 step "native unit tests" native_tests
 step "warden parser fuzzing" warden_fuzz
 step "Windows build" windows_build
-if step "Wine prefix and display" wine_setup; [ "${summary[-1]:0:4}" = PASS ]; then
+if step "Wine prefix and display" wine_setup; then
     step "Windows and end-to-end tests under Wine" windows_tests
 fi
 step "screenshots to PNG" scripts/convert-screenshots.sh "$artifacts"

@@ -1,5 +1,7 @@
 #include "tests/driver/ui.h"
 
+#include <algorithm>
+
 namespace driver {
 
 std::string TextOf(HWND window) {
@@ -91,6 +93,19 @@ std::vector<Control> ChildrenOf(HWND parent) {
         },
         reinterpret_cast<LPARAM>(&children));
     return children;
+}
+
+std::vector<HWND> ChildrenOfClass(HWND parent, std::string_view className) {
+    std::vector<Control> found;
+    for (const Control& child : ChildrenOf(parent))
+        if (child.className == className)
+            found.push_back(child);
+    std::sort(found.begin(), found.end(),
+              [](const Control& a, const Control& b) { return a.bounds.left < b.bounds.left; });
+    std::vector<HWND> windows;
+    for (const Control& control : found)
+        windows.push_back(control.hwnd);
+    return windows;
 }
 
 HWND FindChild(HWND parent, std::string_view className, std::string_view text) {

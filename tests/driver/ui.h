@@ -45,6 +45,8 @@ std::vector<HWND> TopLevelWindows(DWORD processId);
 
 // The descendants of `parent`, in Z order as EnumChildWindows gives them.
 std::vector<Control> ChildrenOf(HWND parent);
+// The descendants of `className`, left to right on the screen.
+std::vector<HWND> ChildrenOfClass(HWND parent, std::string_view className);
 // The first visible child of `className` whose text is `text`; nullptr when there is none.
 HWND FindChild(HWND parent, std::string_view className, std::string_view text);
 

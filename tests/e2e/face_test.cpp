@@ -35,15 +35,9 @@ class MessageFixture {
 
     HWND Dialog() const { return dialog_; }
     std::vector<std::string> ButtonTexts() const {  // left to right
-        std::vector<Control> buttons;
-        for (const Control& child : ChildrenOf(dialog_))
-            if (child.className == "Button")
-                buttons.push_back(child);
-        std::sort(buttons.begin(), buttons.end(),
-                  [](const Control& a, const Control& b) { return a.bounds.left < b.bounds.left; });
         std::vector<std::string> texts;
-        for (const Control& button : buttons)
-            texts.push_back(button.text);
+        for (HWND button : ChildrenOfClass(dialog_, "Button"))
+            texts.push_back(TextOf(button));
         return texts;
     }
     void Press(const std::string& text) const { Click(FindChild(dialog_, "Button", text)); }

@@ -14,12 +14,8 @@ namespace e2e {
 using namespace driver;
 namespace {
 
-HWND Item(HWND dialog, int id) {
-    return FindChildById(dialog, id);
-}
-
 bool IsChecked(HWND dialog, int id) {
-    return SendMessageA(Item(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return SendMessageA(FindChildById(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 HWND OpenOptions(const Masq& masq) {
@@ -31,7 +27,7 @@ HWND OpenOptions(const Masq& masq) {
 // Switches pages the way a user does: Alt and the page's mnemonic.
 void ShowPage(HWND form, char mnemonic, int controlOnPage, const std::string& screenshot) {
     ASSERT_TRUE(TypeKeyInto(form, WORD(mnemonic), {VK_MENU}));
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(Item(form, controlOnPage)) != 0; })) << mnemonic;
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(FindChildById(form, controlOnPage)) != 0; })) << mnemonic;
     SaveWindowScreenshot(screenshot, form, 8);
 }
 
@@ -60,14 +56,14 @@ TEST_F(MasqTest, TheOptionsDialogShowsTheStoredValuesOnEveryPage) {
     EXPECT_FALSE(IsChecked(form, IDC_CHK_FIREFOX));
     EXPECT_FALSE(IsChecked(form, IDC_RDG_FIREFOX_PLUGIN));
     EXPECT_TRUE(IsChecked(form, IDC_RDG_FIREFOX_RESTART));
-    EXPECT_EQ(TextOf(Item(form, IDC_MEM_BYPASS)), "intranet.example\r\n\r\nbank.example");
+    EXPECT_EQ(TextOf(FindChildById(form, IDC_MEM_BYPASS)), "intranet.example\r\n\r\nbank.example");
     EXPECT_TRUE(IsChecked(form, IDC_CHK_HOTKEY)) << "text that is no number reads as the default";
 
     SaveWindowScreenshot("options_general", form, 8);
     ShowPage(form, 'B', IDC_MEM_BYPASS, "options_bypass");
     ShowPage(form, 'H', IDC_CHK_HOTKEY, "options_hotkey");
     ShowPage(form, 'A', IDC_LBL_APPNAME, "options_about");
-    EXPECT_EQ(TextOf(Item(form, IDC_LBL_APPNAME)), "Masq NG 1.84");
+    EXPECT_EQ(TextOf(FindChildById(form, IDC_LBL_APPNAME)), "Masq NG 1.84");
 }
 
 TEST_F(MasqTest, OkWritesEveryKeyOfTheDialogAndTheAutostartEntry) {
@@ -77,13 +73,14 @@ TEST_F(MasqTest, OkWritesEveryKeyOfTheDialogAndTheAutostartEntry) {
     HWND form = OpenOptions(masq);
     ASSERT_TRUE(form);
 
-    SendMessageA(Item(form, IDC_CHK_COUNTRY), BM_CLICK, 0, 0);
-    SendMessageA(Item(form, IDC_CHK_START_WITH_WINDOWS), BM_CLICK, 0, 0);
-    SendMessageA(Item(form, IDC_CHK_FIREFOX), BM_CLICK, 0, 0);
-    SendMessageA(Item(form, IDC_RDG_FIREFOX_PLUGIN), BM_CLICK, 0, 0);
-    SendMessageA(Item(form, IDC_MEM_BYPASS), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("a.example\r\nb.example"));
-    SendMessageA(Item(form, IDC_CHK_HOTKEY), BM_CLICK, 0, 0);
-    Click(Item(form, IDOK));
+    SendMessageA(FindChildById(form, IDC_CHK_COUNTRY), BM_CLICK, 0, 0);
+    SendMessageA(FindChildById(form, IDC_CHK_START_WITH_WINDOWS), BM_CLICK, 0, 0);
+    SendMessageA(FindChildById(form, IDC_CHK_FIREFOX), BM_CLICK, 0, 0);
+    SendMessageA(FindChildById(form, IDC_RDG_FIREFOX_PLUGIN), BM_CLICK, 0, 0);
+    SendMessageA(FindChildById(form, IDC_MEM_BYPASS), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>("a.example\r\nb.example"));
+    SendMessageA(FindChildById(form, IDC_CHK_HOTKEY), BM_CLICK, 0, 0);
+    Click(FindChildById(form, IDOK));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(form); }));
 
     const std::string& ini = Paths().settings;
@@ -101,7 +98,7 @@ TEST_F(MasqTest, OkWritesEveryKeyOfTheDialogAndTheAutostartEntry) {
     // The next opening shows what was saved, the autostart entry included.
     OpenOptions(masq);
     EXPECT_TRUE(IsChecked(form, IDC_CHK_START_WITH_WINDOWS));
-    EXPECT_EQ(TextOf(Item(form, IDC_MEM_BYPASS)), "a.example\r\nb.example");
+    EXPECT_EQ(TextOf(FindChildById(form, IDC_MEM_BYPASS)), "a.example\r\nb.example");
 }
 
 TEST_F(MasqTest, CancelWritesNothing) {
@@ -111,17 +108,17 @@ TEST_F(MasqTest, CancelWritesNothing) {
     HWND form = OpenOptions(masq);
     ASSERT_TRUE(form);
 
-    SendMessageA(Item(form, IDC_CHK_COUNTRY), BM_CLICK, 0, 0);
-    SendMessageA(Item(form, IDC_CHK_START_WITH_WINDOWS), BM_CLICK, 0, 0);
-    SendMessageA(Item(form, IDC_MEM_BYPASS), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed.example"));
-    Click(Item(form, IDCANCEL));
+    SendMessageA(FindChildById(form, IDC_CHK_COUNTRY), BM_CLICK, 0, 0);
+    SendMessageA(FindChildById(form, IDC_CHK_START_WITH_WINDOWS), BM_CLICK, 0, 0);
+    SendMessageA(FindChildById(form, IDC_MEM_BYPASS), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed.example"));
+    Click(FindChildById(form, IDCANCEL));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(form); }));
 
     EXPECT_EQ(ReadFile(Paths().settings), before);
     EXPECT_FALSE(RegistryValue(HKEY_CURRENT_USER, kRunKey, "Masq NG"));
     OpenOptions(masq);
     EXPECT_TRUE(IsChecked(form, IDC_CHK_COUNTRY)) << "the stored values come back";
-    EXPECT_EQ(TextOf(Item(form, IDC_MEM_BYPASS)), "");
+    EXPECT_EQ(TextOf(FindChildById(form, IDC_MEM_BYPASS)), "");
 }
 
 }  // namespace

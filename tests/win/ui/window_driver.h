@@ -13,8 +13,7 @@
 
 using namespace driver;
 
-std::vector<HWND> ChildrenOfClass(HWND parent, const char* className);  // left to right
-RECT ClientRectOf(HWND parent, HWND child);                             // in the parent's client pixels
+RECT ClientRectOf(HWND parent, HWND child);  // in the parent's client pixels
 
 // Runs `show` (a modal dialog) on a worker thread and finds the window it opens.
 class ModalOnWorker {

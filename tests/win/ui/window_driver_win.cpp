@@ -1,28 +1,5 @@
 #include "window_driver.h"
 
-#include <algorithm>
-
-std::vector<HWND> ChildrenOfClass(HWND parent, const char* className) {
-    struct Search {
-        const char* className;
-        std::vector<HWND> found;
-    } search{className, {}};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM data) {
-            auto& s = *reinterpret_cast<Search*>(data);
-            char name[64] = {};
-            GetClassNameA(child, name, sizeof(name));
-            if (lstrcmpiA(name, s.className) == 0)
-                s.found.push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    std::sort(search.found.begin(), search.found.end(),
-              [parent](HWND a, HWND b) { return ClientRectOf(parent, a).left < ClientRectOf(parent, b).left; });
-    return search.found;
-}
-
 RECT ClientRectOf(HWND parent, HWND child) {
     RECT box{};
     GetWindowRect(child, &box);
