@@ -240,12 +240,15 @@ class HalfCloseNode:
     """A SOCKS5 node of the test's own (user/password auth) that is its own destination: it
     greets right behind its "granted" reply, reads until the program's end of stream, then
     answers with the SHA-256 of what it read. microsocks ends both directions at the first end
-    of stream, so it cannot show that warden passes a half-close on."""
+    of stream, so it cannot show that warden passes a half-close on. With `idle_limit` it drops
+    a connection that sends no request that long after the RFC 1929 exchange, as nodes do."""
     GREETING = b"hello\n"
 
-    def __init__(self):
+    def __init__(self, idle_limit=None):
         self.server = socket.create_server((NODE_IP, 0))
         self.port = self.server.getsockname()[1]
+        self.idle_limit = idle_limit
+        self.dropped = threading.Event()
         threading.Thread(target=self._serve, daemon=True).start()
 
     def _serve(self):
@@ -268,7 +271,12 @@ class HalfCloseNode:
             if (user, key) != (USER.encode(), KEY.encode()):
                 return conn.sendall(b"\x01\x01")
             conn.sendall(b"\x01\x00")
-            head = receive_exactly(conn, 5)
+            conn.settimeout(self.idle_limit or seconds(10))
+            try:
+                head = receive_exactly(conn, 5)
+            except TimeoutError:
+                return self.dropped.set()
+            conn.settimeout(seconds(10))
             if len(head) < 5:
                 return  # warden's own check of the node ends after the RFC 1929 exchange
             receive_exactly(conn, {1: 3 + 2, 4: 15 + 2, 3: head[4] + 2}[head[3]])
@@ -373,22 +381,36 @@ class Serving(unittest.TestCase):
         self.assertEqual(failures, [])
 
 
-class HalfClose(unittest.TestCase):
+def send_and_close(port, payload):
+    """Sends the request and `payload` in one go, then an end of stream; returns all it got."""
+    with local_client(port) as sock:
+        sock.sendall(b"\x05\x01\x00")
+        assert receive_exactly(sock, 2) == b"\x05\x00"
+        sock.sendall(connect_request("destination", 80) + payload)
+        sock.shutdown(socket.SHUT_WR)
+        return receive_all(sock)
+
+
+def node_answer(payload):
+    return b"\x05\x00\x00\x01" + bytes(6) + HalfCloseNode.GREETING + hashlib.sha256(payload).hexdigest().encode()
+
+
+class OwnNode(unittest.TestCase):
     def test_end_of_stream_goes_on_while_the_answer_comes_back(self):
         node = HalfCloseNode()
         self.addCleanup(node.close)
         warden = ready_warden(self, node.port)
-
+        # The request and the first data come before any reply: nothing may be lost.
         payload = blob(1 << 20)
-        with local_client(warden.local_port) as sock:
-            sock.sendall(b"\x05\x01\x00")
-            self.assertEqual(receive_exactly(sock, 2), b"\x05\x00")
-            # The request and the first data in one go, before any reply: nothing may be lost.
-            sock.sendall(connect_request("destination", 80) + payload)
-            sock.shutdown(socket.SHUT_WR)
-            answer = receive_all(sock)
-        self.assertEqual(answer[:2], b"\x05\x00")
-        self.assertEqual(answer[10:], HalfCloseNode.GREETING + hashlib.sha256(payload).hexdigest().encode())
+        self.assertEqual(send_and_close(warden.local_port, payload), node_answer(payload))
+
+    def test_a_connection_dialled_ahead_that_the_node_dropped_is_not_used(self):
+        node = HalfCloseNode(idle_limit=seconds(0.5))
+        self.addCleanup(node.close)
+        warden = ready_warden(self, node.port)
+        self.assertEqual(send_and_close(warden.local_port, b"first"), node_answer(b"first"))
+        self.assertTrue(node.dropped.wait(seconds(10)), "warden dialled no connection ahead")
+        self.assertEqual(send_and_close(warden.local_port, b"second"), node_answer(b"second"))
 
 
 class StartFailures(unittest.TestCase):

@@ -45,7 +45,10 @@ void Session::ArmDeadline() {
 
 asio::awaitable<void> Session::Run() {
     const bool established = co_await Establish();
-    context_->spare_node.Replenish();
+    // A tunnel dials the next spare node connection; without one, this session does, as it may
+    // have taken the spare.
+    if (!established)
+        context_->spare_node.Replenish();
     deadline_.cancel();  // lets go of the session, which closes its sockets unless a tunnel took them
     if (established)
         Tunnel::Start(std::move(client_), std::move(node_), context_, std::move(slot_), to_node_, to_client_);

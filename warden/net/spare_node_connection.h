@@ -1,8 +1,9 @@
 // A node connection dialled ahead of need: connected, greeted and authenticated, waiting for
 // the next program's request, so that a new tunnel costs only the CONNECT exchange. Nodes may
 // drop a connection that idles before its request, so a spare is used only while young and
-// still open; otherwise the session dials as usual. The next one is dialled once the session
-// that took one is through its handshake, so the two never compete for the thread.
+// still open; otherwise the session dials as usual. The next one is dialled once a tunnel has
+// passed the program's bytes on to the node: the tunnel then waits for the destination's
+// answer, the longest quiet spell of a request, so the dial holds up no handshake or reply.
 #pragma once
 
 #include <chrono>

@@ -67,6 +67,8 @@ void Tunnel::Forward(Direction& direction, const std::byte* data, std::size_t si
 }
 
 void Tunnel::ReadNext(Direction& direction, bool busy) {
+    if (&direction == &upstream_)
+        context_->spare_node.Replenish();  // while the destination prepares its answer
     if (busy && !direction.busy_buffer)
         direction.busy_buffer = context_->buffers.Take();
     if (!busy && direction.busy_buffer)
@@ -76,9 +78,13 @@ void Tunnel::ReadNext(Direction& direction, bool busy) {
 
 void Tunnel::Finish(Direction& direction) {
     context_->buffers.Give(std::move(direction.busy_buffer));
+    direction.finished = true;
+    // Once both directions are finished nothing holds the tunnel, and its sockets close with it;
+    // closing tells the end of stream as well, with nothing left unread to turn it into a reset.
+    if (upstream_.finished && downstream_.finished)
+        return;
     std::error_code ignored;
     direction.to.shutdown(tcp::socket::shutdown_send, ignored);
-    // Once both directions are finished nothing holds the tunnel, and its sockets close with it.
 }
 
 void Tunnel::Abort() {

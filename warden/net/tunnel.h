@@ -40,6 +40,7 @@ class Tunnel : public std::enable_shared_from_this<Tunnel> {
         tcp::socket& to;
         std::array<std::byte, kQuietBufferSize> quiet_buffer;
         BufferPool::Buffer busy_buffer;  // borrowed while reads come back full
+        bool finished = false;           // the source has ended its stream
     };
 
     Tunnel(tcp::socket client, tcp::socket node, std::shared_ptr<RelayContext> context, ConnectionSlot slot);
