@@ -67,8 +67,13 @@ void Tunnel::Forward(Direction& direction, const std::byte* data, std::size_t si
 }
 
 void Tunnel::ReadNext(Direction& direction, bool busy) {
-    if (&direction == &upstream_)
-        context_->spare_node.Replenish();  // while the destination prepares its answer
+    if (&direction == &upstream_ && !spare_requested_) {
+        // The program's first bytes are with the node, and the tunnel waits for the answer: a
+        // quiet moment to dial the next spare node connection. Once per tunnel, so that a node
+        // that refuses new connections is not asked again for every piece of an upload.
+        spare_requested_ = true;
+        context_->spare_node.Replenish();
+    }
     if (busy && !direction.busy_buffer)
         direction.busy_buffer = context_->buffers.Take();
     if (!busy && direction.busy_buffer)

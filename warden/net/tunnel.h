@@ -58,6 +58,7 @@ class Tunnel : public std::enable_shared_from_this<Tunnel> {
     ConnectionSlot slot_;
     Direction upstream_{client_, node_};
     Direction downstream_{node_, client_};
+    bool spare_requested_ = false;
 };
 
 }  // namespace warden::net
