@@ -405,7 +405,7 @@ class OwnNode(unittest.TestCase):
         self.assertEqual(send_and_close(warden.local_port, payload), node_answer(payload))
 
     def test_a_connection_dialled_ahead_that_the_node_dropped_is_not_used(self):
-        node = HalfCloseNode(idle_limit=seconds(0.5))
+        node = HalfCloseNode(idle_limit=seconds(1))
         self.addCleanup(node.close)
         warden = ready_warden(self, node.port)
         self.assertEqual(send_and_close(warden.local_port, b"first"), node_answer(b"first"))
