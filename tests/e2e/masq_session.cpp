@@ -75,6 +75,12 @@ void Masq::Command(TrayMenuItem item) const {
     PostMessageA(MainForm(), WM_COMMAND, EntryOf(item).commandId, 0);
 }
 
+HWND Masq::OpenOptions() const {
+    Command(TrayMenuItem::Options1);
+    HWND form = MainForm();
+    return WaitUntil([&] { return IsWindowVisible(form) != 0; }) ? form : nullptr;
+}
+
 std::vector<std::string> Masq::LogTexts() const {
     std::vector<std::string> texts;
     for (const std::string& line : ReadLines(Paths().report).value_or(std::vector<std::string>{})) {
