@@ -6,6 +6,7 @@
 
 #include "resources/resource_ids.h"
 #include "tests/driver/files.h"
+#include "tests/driver/program.h"
 #include "tests/driver/ui.h"
 #include "tests/driver/wait.h"
 #include "tests/e2e/masq_fixture.h"
@@ -138,6 +139,22 @@ TEST_F(BrowserProxyTest, AfterACrashTheNextRunsClearingPutsTheUsersProxyBack) {
     ASSERT_TRUE(masq.WaitForStartUp());
     masq.Command(TrayMenuItem::StopMasq1);
     EXPECT_TRUE(SystemProxyIs(1, "proxy.example:8080"));
+}
+
+TEST_F(BrowserProxyTest, BeforeWindowsVistaTheEndOfTheSessionPutsTheUsersProxyBack) {
+    SetWindowsVersion("winxp64");
+    SetRegistryNumber(HKEY_CURRENT_USER, kInternetSettings, "ProxyEnable", 1);
+    SetRegistryValue(HKEY_CURRENT_USER, kInternetSettings, "ProxyServer", "proxy.example:8080");
+    Masq masq;
+    ASSERT_TRUE(masq.WaitForStartUp());
+    masq.Command(TrayMenuItem::Masq1);
+    ASSERT_TRUE(SystemProxyIs(1, kOurProxy));
+
+    Program wineboot("wineboot.exe -e");  // Wine's end of the session
+    EXPECT_EQ(wineboot.WaitForExit(kUiTimeout), 0u);
+    EXPECT_TRUE(masq.Process().WaitForExit(kUiTimeout));
+    EXPECT_EQ(ProxyEnable(), 1u);
+    EXPECT_EQ(ProxyServer(), "proxy.example:8080");
 }
 
 TEST_F(BrowserProxyTest, FirefoxGetsUserJsInRestartModeAndTheStateFileInPluginMode) {
