@@ -50,12 +50,13 @@ fuzz() {  # fuzz OPTION TARGET FOLDER [SEEDS]: a short libFuzzer run, no crash a
     fi
 }
 firefox_tests() {
-    # A real Firefox ESR, headless, with the add-on and the Linux build of its host, through
-    # warden and a microsocks node.
-    local firefox=$build/native/firefox
+    # The add-on site's checks of the add-on (as for signing), then a real Firefox ESR, headless,
+    # with the add-on and the Linux build of its host, through warden and a microsocks node.
+    local firefox=$build/native/firefox web_ext=$build/web-ext/node_modules/.bin/web-ext
+    "$web_ext" lint --source-dir firefox/addon --no-config-discovery --warnings-as-errors --output text | tail -n 5 &&
     python3 firefox/tests/firefox_e2e.py --host-manifest "$firefox/masqng_firefox_host.json" \
         --xpi "$firefox/masqng_firefox.xpi" --warden "$build/native/warden/warden" \
-        --web-ext "$build/web-ext/node_modules/.bin/web-ext" --artifacts "$artifacts/firefox" --work "$build"
+        --web-ext "$web_ext" --artifacts "$artifacts/firefox" --work "$build"
 }
 windows_build() {
     cmake -S . -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
