@@ -221,35 +221,36 @@ class FirefoxFollowsTheStateFile(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.folder = tempfile.mkdtemp(prefix="masq-firefox-", dir=OPTIONS.work and os.path.abspath(OPTIONS.work))
+        cls.addClassCleanup(shutil.rmtree, cls.folder, ignore_errors=True)
         cls.temp_folder = os.path.join(cls.folder, "tmp")
         os.makedirs(cls.temp_folder)
         cls.state_file = os.path.join(cls.temp_folder, "masq.tmp")
         cls.page = WhatIsMyIp()
+        cls.addClassCleanup(cls.page.close)
         cls.tunnel = Tunnel()
-        cls.write_state(cls, True)  # Firefox starts while hidden
+        cls.addClassCleanup(cls.tunnel.stop)
+        cls.write_state(True)  # Firefox starts while hidden
         cls.firefox = Firefox(cls.folder, cls.temp_folder)
-        cls.first_load = cls.seen(cls)
+        cls.addClassCleanup(cls.firefox.stop)
+        cls.first_load = cls.seen()
 
     @classmethod
-    def tearDownClass(cls):
-        cls.firefox.stop()
-        cls.tunnel.stop()
-        cls.page.close()
-        shutil.rmtree(cls.folder, ignore_errors=True)
-
-    def write_state(self, on, port=None, label=LABEL):
+    def write_state(cls, on, port=None, label=LABEL):
+        """Writes masq.tmp as the tray program does."""
         bypass = f"a.example,{DIRECT_NAME},"
-        lines = ["1", "-1", label, bypass, "127.0.0.1", str(port or self.tunnel.local_port)] if on else \
+        lines = ["1", "-1", label, bypass, "127.0.0.1", str(port or cls.tunnel.local_port)] if on else \
             ["1", "0", "", "", "", ""]
-        with open(self.state_file, "wb") as f:
+        with open(cls.state_file, "wb") as f:
             f.write("".join(line + "\r\n" for line in lines).encode())
 
     def wait_for_title(self, start):
         return wait_until(lambda: (b := self.firefox.button()) and b["title"].startswith(start) and b, WAIT,
                           f"the button's title starting with {start!r}")
 
-    def seen(self, host="localhost"):
-        return self.firefox.marionette.navigate(f"http://{host}:{self.page.port}/").strip()
+    @classmethod
+    def seen(cls, host="localhost"):
+        """Loads the page in Firefox; the address the page saw."""
+        return cls.firefox.marionette.navigate(f"http://{host}:{cls.page.port}/").strip()
 
     def turn_on(self):
         self.write_state(True)
