@@ -28,10 +28,14 @@ const std::string kFixedUserJsLines =
     "user_pref(\"network.proxy.ftp\", \"\");\r\nuser_pref(\"network.proxy.ftp_port\", 0);\r\n"
     "user_pref(\"network.proxy.gopher\", \"\");\r\nuser_pref(\"network.proxy.gopher_port\", 0);\r\n"
     "user_pref(\"network.proxy.socks_version\", 5);\r\n";
-const std::string kSettingUserJs = "user_pref(\"network.proxy.type\", 1);\r\n" + kFixedUserJsLines +
-                                   "user_pref(\"network.proxy.socks\", \"127.0.0.1\");\r\n"
-                                   "user_pref(\"network.proxy.socks_port\",7070);\r\n"
-                                   "user_pref(\"network.proxy.no_proxies_on\", \"a.example,b.example,\");\r\n";
+std::string SettingUserJs(const std::string& port = "7070") {
+    return "user_pref(\"network.proxy.type\", 1);\r\n" + kFixedUserJsLines +
+           "user_pref(\"network.proxy.socks\", \"127.0.0.1\");\r\n"
+           "user_pref(\"network.proxy.socks_port\"," +
+           port +
+           ");\r\n"
+           "user_pref(\"network.proxy.no_proxies_on\", \"a.example,b.example,\");\r\n";
+}
 const std::string kClearingUserJs = "user_pref(\"network.proxy.type\", 0);\r\n" + kFixedUserJsLines +
                                     "user_pref(\"network.proxy.socks\", \"\");\r\n"
                                     "user_pref(\"network.proxy.socks_port\", 0);\r\n";
@@ -157,6 +161,31 @@ TEST_F(BrowserProxyTest, BeforeWindowsVistaTheEndOfTheSessionPutsTheUsersProxyBa
     EXPECT_EQ(ProxyServer(), "proxy.example:8080");
 }
 
+TEST_F(BrowserProxyTest, TheTunnelsReadyLinePutsTheBrowsersOnItsLocalProxyAndOkAppliesAChangedMode) {
+    StoreSettings(1);
+    const Node& node = RunningNode();
+    UseNodeAtStart(node);
+    const std::string profile = MakeFirefoxProfile();
+    Masq masq;
+    ASSERT_TRUE(masq.WaitForLog("Masq ON"));
+    EXPECT_TRUE(SystemProxyIs(1, "socks=127.0.0.1:" + node.localPort));
+    EXPECT_EQ(ReadFile(profile + "user.js"), SettingUserJs(node.localPort));
+
+    // OK while the tunnel is up applies the new mode at once.
+    HWND form = masq.OpenOptions();
+    ASSERT_TRUE(form);
+    SendMessageA(FindChildById(form, IDC_RDG_FIREFOX_PLUGIN), BM_CLICK, 0, 0);
+    Click(FindChildById(form, IDOK));
+    EXPECT_TRUE(FileIs(
+        pluginFile, "1\r\n-1\r\nUnited States #1\r\na.example,b.example,\r\n127.0.0.1\r\n" + node.localPort + "\r\n"));
+    EXPECT_EQ(ReadFile(profile + "user.js"), kClearingUserJs);
+
+    masq.Command(TrayMenuItem::Exit1);
+    EXPECT_EQ(masq.Process().WaitForExit(kUiTimeout), 0u);
+    EXPECT_EQ(ProxyEnable(), 0u);
+    EXPECT_EQ(ReadFile(pluginFile), "1\r\n0\r\n\r\n\r\n\r\n\r\n");
+}
+
 TEST_F(BrowserProxyTest, FirefoxGetsUserJsInRestartModeAndTheStateFileInPluginMode) {
     StoreSettings(1);
     const std::string profile = MakeFirefoxProfile();
@@ -164,12 +193,12 @@ TEST_F(BrowserProxyTest, FirefoxGetsUserJsInRestartModeAndTheStateFileInPluginMo
     ASSERT_TRUE(masq.WaitForStartUp());
 
     masq.Command(TrayMenuItem::Masq1);
-    EXPECT_TRUE(FileIs(profile + "user.js", kSettingUserJs));
+    EXPECT_TRUE(FileIs(profile + "user.js", SettingUserJs()));
     EXPECT_EQ(ReadFile(profile + "user.js.first"), kUsersOwnUserJs);
     masq.Command(TrayMenuItem::StopMasq1);
     EXPECT_TRUE(FileIs(profile + "user.js", kClearingUserJs));
     masq.Command(TrayMenuItem::Masq1);
-    EXPECT_TRUE(FileIs(profile + "user.js", kSettingUserJs));
+    EXPECT_TRUE(FileIs(profile + "user.js", SettingUserJs()));
     EXPECT_EQ(ReadFile(profile + "user.js.first"), kUsersOwnUserJs) << "the backup is made once";
     EXPECT_FALSE(ReadFile(pluginFile));
 
