@@ -1,7 +1,7 @@
 // Node connections dialled ahead of need: connected, greeted and authenticated, each waiting for
 // one program's request, so that a new tunnel costs only its CONNECT exchange with the node
 // instead of a TCP handshake, a greeting and an RFC 1929 exchange more. How many are kept
-// follows recent demand (pool::DemandGauge), up to 32; each is retired before the node's idle
+// follows recent demand (pool::DemandGauge), up to 64; each is retired before the node's idle
 // limit would close it (pool::IdleLimit) and replaced a check earlier; dials that fail hold
 // further dials back (pool::DialBackoff). The connections are looked at once a second.
 #pragma once

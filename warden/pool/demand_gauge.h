@@ -16,8 +16,9 @@ class DemandGauge {
   public:
     using Clock = std::chrono::steady_clock;
 
-    // Ready connections kept at most: a browser opens up to 32 connections at once to one proxy.
-    static constexpr std::size_t kCap = 32;
+    // Ready connections kept at most: a page load across many hosts opens a few dozen
+    // connections at once, and two such bursts may come within one dial's time.
+    static constexpr std::size_t kCap = 64;
 
     // Warden starts when the user is about to browse: one connection is wanted from the start.
     explicit DemandGauge(Clock::time_point start);

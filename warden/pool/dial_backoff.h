@@ -20,7 +20,7 @@ class DialBackoff {
     std::size_t Allowance(Clock::time_point now) const;
 
   private:
-    static constexpr std::size_t kFree = 64;  // more than the pool ever wants at once
+    static constexpr std::size_t kFree = 128;  // more than the pool ever wants at once
 
     std::size_t allowance_ = kFree;
     unsigned failures_in_row_ = 0;
