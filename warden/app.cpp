@@ -70,6 +70,7 @@ asio::awaitable<void> App::Start() {
                                                                net::tcp::resolver::numeric_service, net::Await(error));
     if (!error) {
         Report(Status::kConnecting, options_.node_host + ":" + std::to_string(options_.node_port));
+        const auto started = std::chrono::steady_clock::now();
         const auto probe = net::NodeProbe::Create(io_.get_executor(), context_->node);
         error = co_await probe->Connect();
         if (!error) {
@@ -77,6 +78,8 @@ asio::awaitable<void> App::Start() {
             Report(Status::kIdentifying);
             error = co_await probe->Greet();
         }
+        if (!error)
+            context_->node_pool.Adopt(probe->TakeSocket(), std::chrono::steady_clock::now() - started);
     }
     if (error) {
         Report(NodeFailureStatus(error), error.message());

@@ -14,6 +14,9 @@ namespace {
 // A SOCKS5 greeting offering "no authentication": a SOCKS5 node answers it with VER=5 METHOD.
 const socks::Bytes kGreeting{socks::kVersion5, 1, static_cast<std::uint8_t>(socks::Method::kNoAuth)};
 const std::string_view kMarker = "warden: bytes sent ahead of the reply";
+// The bytes sent ahead come back from a peer on the node's side, right behind its reply to the
+// CONNECT: a few seconds without them mean the node dropped them.
+constexpr std::chrono::seconds kAnswerTimeout{3};
 
 enum class Outcome { kKept, kNotKept, kRefused };
 
@@ -54,7 +57,7 @@ asio::awaitable<Outcome> ThroughItself(const asio::any_io_executor& executor, co
         co_return Outcome::kNotKept;
     if (co_await probe->Bounded(ReadReply(probe->socket(), carried, reply)))
         co_return reply.error == asio::error::connection_refused ? Outcome::kRefused : Outcome::kNotKept;
-    if (co_await probe->Bounded(ReadAtLeast(probe->socket(), carried, 2)))
+    if (co_await probe->Bounded(ReadAtLeast(probe->socket(), carried, 2), kAnswerTimeout))
         co_return Outcome::kNotKept;
     co_return carried[0] == socks::kVersion5 ? Outcome::kKept : Outcome::kNotKept;
 }
@@ -86,7 +89,7 @@ asio::awaitable<bool> ThroughABoundPort(const asio::any_io_executor& executor, c
             SendRequest(sender->socket(), socks::ConnectRequest(Reachable(bound.bound, target.address)), marker)) ||
         co_await sender->Bounded(ReadReply(sender->socket(), ignored, connected)) ||
         co_await listener->Bounded(ReadReply(listener->socket(), heard, accepted)) ||
-        co_await listener->Bounded(ReadAtLeast(listener->socket(), heard, marker.size()))) {
+        co_await listener->Bounded(ReadAtLeast(listener->socket(), heard, marker.size()), kAnswerTimeout)) {
         co_return false;
     }
     co_return std::ranges::equal(std::span(heard).first(marker.size()), marker);

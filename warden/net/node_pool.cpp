@@ -24,6 +24,12 @@ bool Silent(tcp::socket& socket) {
 NodePool::NodePool(const asio::any_io_executor& executor, const NodeTarget& target)
     : executor_(executor), target_(target), check_timer_(executor), demand_(Clock::now()), idle_limit_(kCheckPeriod) {}
 
+void NodePool::Adopt(tcp::socket socket, Clock::duration dial_time) {
+    const Clock::time_point now = Clock::now();
+    demand_.RecordDialTime(dial_time);
+    ready_.push_back({std::move(socket), now, now});
+}
+
 void NodePool::Start() {
     if (running_)
         return;

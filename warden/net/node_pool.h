@@ -23,6 +23,9 @@ class NodePool {
   public:
     NodePool(const asio::any_io_executor& executor, const NodeTarget& target);
 
+    // Takes a connection dialled and authenticated elsewhere (the start-up check), and how long
+    // that took: the pool knows the node's distance before its own first dial.
+    void Adopt(tcp::socket socket, std::chrono::steady_clock::duration dial_time);
     // Starts keeping connections ready (once the node has answered).
     void Start();
     // The node is lost: closes the ready connections and dials no more until Start.

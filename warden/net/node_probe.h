@@ -3,6 +3,7 @@
 // start-up and by the health monitor, for dials ahead of need and to probe the node.
 #pragma once
 
+#include <chrono>
 #include <memory>
 
 #include "warden/net/asio.h"
@@ -17,8 +18,13 @@ class NodeProbe : public std::enable_shared_from_this<NodeProbe> {
     asio::awaitable<std::error_code> Connect();
     asio::awaitable<std::error_code> Greet();
 
-    // Runs `step` on socket(), closing the socket if it takes too long; then the error says kTimedOut.
-    asio::awaitable<std::error_code> Bounded(asio::awaitable<std::error_code> step);
+    // The time a step with the node may take.
+    static constexpr std::chrono::seconds kStepTimeout{10};
+
+    // Runs `step` on socket(), closing the socket if it takes longer than `limit`; then the
+    // error says kTimedOut.
+    asio::awaitable<std::error_code> Bounded(asio::awaitable<std::error_code> step,
+                                             std::chrono::steady_clock::duration limit = kStepTimeout);
 
     tcp::socket& socket() { return socket_; }
     // The connection, ready for a request once Connect and Greet succeeded.
