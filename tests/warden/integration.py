@@ -575,7 +575,8 @@ class OwnNode(unittest.TestCase):
         self.assertEqual(send_and_close(warden.local_port, payload), node_answer(payload))
 
     def test_a_connection_dialled_ahead_that_the_node_dropped_is_not_used(self):
-        node = HalfCloseNode(idle_limit=seconds(1))
+        # The node's own limit, under Wine too: warden retires connections long before 20 s.
+        node = HalfCloseNode(idle_limit=2)
         self.addCleanup(node.close)
         warden = ready_warden(self, node.port)
         self.assertEqual(send_and_close(warden.local_port, b"first"), node_answer(b"first"))
@@ -640,10 +641,9 @@ class NodeConnections(unittest.TestCase):
         dropped = node.idle_drops
         # From now on warden retires its ready connections before the node would drop them, and
         # keeps one ready all along: requests meet a connection dialled ahead, never a stale one.
-        for _ in range(2):
-            time.sleep(idle_limit - 1)  # an observation window, not a wait for warden
-            self.assertEqual(http_through(warden.local_port, self.page.port, b"GET / HTTP/1.0\r\n\r\n"), b"127.0.0.1")
-            self.assertGreater(node.request_waits[-1], 0.05, "served from a connection dialled ahead")
+        time.sleep(idle_limit)  # an observation window, longer than a ready connection now lives
+        self.assertEqual(http_through(warden.local_port, self.page.port, b"GET / HTTP/1.0\r\n\r\n"), b"127.0.0.1")
+        self.assertGreater(node.request_waits[-1], 0.05, "served from a connection dialled ahead")
         self.assertEqual(node.idle_drops, dropped, "the node dropped a ready connection again")
 
     def test_a_node_that_refuses_extra_connections_is_not_asked_again_and_again(self):
