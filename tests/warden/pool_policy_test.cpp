@@ -58,12 +58,12 @@ TEST(DemandGauge, ForgetsABurstWithinAMinuteOfIdleness) {
     EXPECT_EQ(gauge.Target(kStart + 40s + 10min), 0u) << "ten idle minutes: none";
 }
 
-TEST(DemandGauge, ALoopbackNodeSeesSimultaneousRequestsAsABurst) {
+TEST(DemandGauge, ANearNodeNeedsFewReadyConnections) {
     DemandGauge gauge(kStart);
-    gauge.RecordDialTime(200us);
-    for (int i = 0; i < 5; ++i)
-        gauge.RecordRequest(kStart + 1s + i * 100us);
-    EXPECT_EQ(gauge.Target(kStart + 1s), 5u);
+    gauge.RecordDialTime(200us);  // loopback: a stream of requests is served by one or two
+    for (int i = 0; i < 100; ++i)
+        gauge.RecordRequest(kStart + 1s + i * 300us);
+    EXPECT_EQ(gauge.Target(kStart + 2s), 2u);
 }
 
 TEST(DialBackoff, DialsFreelyUntilAFailureThenWaitsLongerAfterEachFailureInARow) {

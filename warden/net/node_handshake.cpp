@@ -113,13 +113,4 @@ asio::awaitable<ConnectOutcome> ReadConnectReply(tcp::socket& node, socks::Bytes
     co_return ConnectOutcome{{}, ReplyFromNode(reply.code()), reply.bound()};
 }
 
-asio::awaitable<ConnectOutcome> RequestConnect(tcp::socket& node,
-                                               const socks::Destination& destination,
-                                               socks::Bytes& early_data) {
-    if (const std::error_code error = co_await SendNow(node, socks::ConnectRequest(destination)))
-        co_return ConnectOutcome{error};
-    early_data.clear();
-    co_return co_await ReadConnectReply(node, early_data);
-}
-
 }  // namespace warden::net

@@ -31,9 +31,4 @@ asio::awaitable<std::error_code> SendRequest(tcp::socket& node,
 // success, the destination's first bytes).
 asio::awaitable<ConnectOutcome> ReadConnectReply(tcp::socket& node, socks::Bytes& carried);
 
-// Asks the node to connect to `destination` and waits for its answer.
-asio::awaitable<ConnectOutcome> RequestConnect(tcp::socket& node,
-                                               const socks::Destination& destination,
-                                               socks::Bytes& early_data);
-
 }  // namespace warden::net

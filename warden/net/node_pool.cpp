@@ -47,7 +47,6 @@ void NodePool::Stop() {
 std::optional<tcp::socket> NodePool::Take() {
     const Clock::time_point now = Clock::now();
     demand_.RecordRequest(now);
-    ScheduleTopUp();
     while (!ready_.empty()) {
         Ready ready = std::move(ready_.front());
         ready_.pop_front();
@@ -57,8 +56,8 @@ std::optional<tcp::socket> NodePool::Take() {
     return std::nullopt;
 }
 
-void NodePool::ScheduleTopUp() {
-    // After the handler that took a connection: the dial holds up no request being read.
+void NodePool::Replenish() {
+    // Once for all the takers of this moment.
     if (top_up_scheduled_ || !running_)
         return;
     top_up_scheduled_ = true;

@@ -33,6 +33,9 @@ class NodePool {
 
     // Counts a program's request, and gives it the oldest ready connection still usable.
     std::optional<tcp::socket> Take();
+    // Dials what demand now calls for, once the taker has sent its CONNECT and waits for the
+    // node's reply: a quiet moment, in which the dial holds up no request or reply.
+    void Replenish();
 
   private:
     using Clock = std::chrono::steady_clock;
@@ -42,7 +45,6 @@ class NodePool {
         Clock::time_point seen_open_at;
     };
 
-    void ScheduleTopUp();
     void TopUp();
     void ScheduleCheck();
     void Check();

@@ -39,7 +39,9 @@ void Session::ArmDeadline() {
 
 asio::awaitable<void> Session::Run() {
     const bool established = co_await Establish();
-    deadline_.cancel();  // lets go of the session, which closes its sockets unless a tunnel took them
+    if (!established)
+        context_->node_pool.Replenish();  // this session may have taken a ready connection
+    deadline_.cancel();                   // lets go of the session, which closes its sockets unless a tunnel took them
     if (established) {
         Tunnel::Start(std::move(client_), std::move(node_), context_, std::move(slot_), to_node_, to_client_,
                       node_reply_pending_);
@@ -130,17 +132,20 @@ asio::awaitable<std::error_code> Session::DialNode() {
 
 asio::awaitable<socks::Reply> Session::RequestThroughNode(const socks::Destination& destination, bool dialled_ahead) {
     for (bool retried = false;; retried = true) {
-        std::error_code error;
-        if (context_->node_keeps_early_data) {
-            // What the program sent behind its request goes in the same write as the CONNECT.
-            error = co_await SendRequest(node_, socks::ConnectRequest(destination), to_node_);
-            if (!error) {
-                to_node_.clear();
-                node_reply_pending_ = true;
-                co_return socks::Reply::kSucceeded;
-            }
-        } else {
-            const ConnectOutcome outcome = co_await RequestConnect(node_, destination, to_client_);
+        // What the program sent behind its request goes in the same write as the CONNECT, where
+        // the node keeps such bytes.
+        const bool ahead = context_->node_keeps_early_data;
+        const std::span<const std::uint8_t> behind = ahead ? to_node_ : std::span<const std::uint8_t>{};
+        std::error_code error = co_await SendRequest(node_, socks::ConnectRequest(destination), behind);
+        if (!error)
+            context_->node_pool.Replenish();
+        if (!error && ahead) {
+            to_node_.clear();
+            node_reply_pending_ = true;
+            co_return socks::Reply::kSucceeded;
+        }
+        if (!error) {
+            const ConnectOutcome outcome = co_await ReadConnectReply(node_, to_client_);
             if (!outcome.error)
                 co_return outcome.reply;
             error = outcome.error;

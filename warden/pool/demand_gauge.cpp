@@ -9,9 +9,6 @@ namespace {
 // a burst is remembered for 30 to 60 s.
 constexpr std::chrono::seconds kPeriod{30};
 constexpr std::chrono::minutes kKeepOneFor{10};
-// The window never shrinks below this, so that a loopback node's sub-millisecond dials still
-// see simultaneous requests as one burst.
-constexpr std::chrono::milliseconds kShortestWindow{1};
 }  // namespace
 
 DemandGauge::DemandGauge(Clock::time_point start) : period_start_(start), last_request_(start) {}
@@ -19,7 +16,7 @@ DemandGauge::DemandGauge(Clock::time_point start) : period_start_(start), last_r
 void DemandGauge::RecordRequest(Clock::time_point now) {
     Roll(now);
     last_request_ = now;
-    const Clock::duration window = std::max<Clock::duration>(2 * dial_time_, kShortestWindow);
+    const Clock::duration window = 2 * dial_time_;
     while (!window_.empty() && now - window_.front() >= window)
         window_.pop_front();
     if (window_.size() == kCap)
