@@ -41,7 +41,8 @@ asio::awaitable<void> Session::Run() {
     const bool established = co_await Establish();
     if (!established)
         context_->node_pool.Replenish();  // this session may have taken a ready connection
-    deadline_.cancel();                   // lets go of the session, which closes its sockets unless a tunnel took them
+    // Lets go of the session, which closes its sockets unless a tunnel took them.
+    deadline_.cancel();
     if (established) {
         Tunnel::Start(std::move(client_), std::move(node_), context_, std::move(slot_), to_node_, to_client_,
                       node_reply_pending_);
@@ -131,32 +132,30 @@ asio::awaitable<std::error_code> Session::DialNode() {
 }
 
 asio::awaitable<socks::Reply> Session::RequestThroughNode(const socks::Destination& destination, bool dialled_ahead) {
-    for (bool retried = false;; retried = true) {
-        // What the program sent behind its request goes in the same write as the CONNECT, where
-        // the node keeps such bytes.
-        const bool ahead = context_->node_keeps_early_data;
-        const std::span<const std::uint8_t> behind = ahead ? to_node_ : std::span<const std::uint8_t>{};
-        std::error_code error = co_await SendRequest(node_, socks::ConnectRequest(destination), behind);
-        if (!error)
-            context_->node_pool.Replenish();
-        if (!error && ahead) {
-            to_node_.clear();
-            node_reply_pending_ = true;
-            co_return socks::Reply::kSucceeded;
-        }
-        if (!error) {
-            const ConnectOutcome outcome = co_await ReadConnectReply(node_, to_client_);
-            if (!outcome.error)
-                co_return outcome.reply;
-            error = outcome.error;
-        }
-        // A connection dialled ahead that the node closed a moment ago told nothing about the
-        // destination: one more try on a connection of this session's own.
-        const bool closed_by_node = error == asio::error::eof || error == asio::error::connection_reset ||
-                                    error == asio::error::broken_pipe || error == asio::error::connection_aborted;
-        if (!dialled_ahead || retried || !closed_by_node || co_await DialNode())
-            co_return socks::Reply::kGeneralFailure;
-    }
+    ConnectOutcome outcome = co_await AskNode(destination);
+    // A connection dialled ahead that the node closed a moment ago told nothing about the
+    // destination: one more try on a connection of this session's own.
+    const std::error_code error = outcome.error;
+    const bool closed_by_node = error == asio::error::eof || error == asio::error::connection_reset ||
+                                error == asio::error::broken_pipe || error == asio::error::connection_aborted;
+    if (dialled_ahead && closed_by_node && !co_await DialNode())
+        outcome = co_await AskNode(destination);
+    co_return outcome.error ? socks::Reply::kGeneralFailure : outcome.reply;
+}
+
+asio::awaitable<ConnectOutcome> Session::AskNode(const socks::Destination& destination) {
+    // Where the node keeps bytes sent ahead of its reply, what the program sent behind its
+    // request goes in the same write as the CONNECT, and the tunnel reads the reply.
+    const bool ahead = context_->node_keeps_early_data;
+    const std::span<const std::uint8_t> behind = ahead ? to_node_ : std::span<const std::uint8_t>{};
+    if (const std::error_code error = co_await SendRequest(node_, socks::ConnectRequest(destination), behind))
+        co_return ConnectOutcome{error};
+    context_->node_pool.Replenish();
+    if (!ahead)
+        co_return co_await ReadConnectReply(node_, to_client_);
+    to_node_.clear();
+    node_reply_pending_ = true;
+    co_return ConnectOutcome{{}, socks::Reply::kSucceeded};
 }
 
 asio::awaitable<std::error_code> Session::SendToClient(const socks::Bytes& message) {

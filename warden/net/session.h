@@ -11,6 +11,7 @@
 
 #include "warden/net/asio.h"
 #include "warden/net/connection_slot.h"
+#include "warden/net/node_handshake.h"
 #include "warden/net/relay_context.h"
 #include "warden/socks/wire.h"
 
@@ -38,6 +39,8 @@ class Session : public std::enable_shared_from_this<Session> {
     asio::awaitable<std::error_code> DialNode();
     // The node's answer to the CONNECT; "succeeded" at once when the reply is left to the tunnel.
     asio::awaitable<socks::Reply> RequestThroughNode(const socks::Destination& destination, bool dialled_ahead);
+    // Sends the CONNECT and, unless the tunnel is to read the reply, waits for it.
+    asio::awaitable<ConnectOutcome> AskNode(const socks::Destination& destination);
     asio::awaitable<std::error_code> SendToClient(const socks::Bytes& message);
     void ArmDeadline();
 

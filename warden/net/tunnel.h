@@ -17,7 +17,6 @@
 
 #include <array>
 #include <memory>
-#include <optional>
 
 #include "warden/net/asio.h"
 #include "warden/net/buffer_pool.h"
