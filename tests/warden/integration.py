@@ -315,10 +315,11 @@ def relay_both_ways(one, other):
 
 
 def wait_until(condition, timeout, what):
+    """`what`: a text, or a function giving one that tells the state when time runs out."""
     deadline = time.monotonic() + timeout
     while not condition():
         if time.monotonic() > deadline:
-            raise AssertionError(f"{what}: not within {timeout} s")
+            raise AssertionError(f"{what() if callable(what) else what}: not within {timeout} s")
         time.sleep(0.02)
 
 
@@ -349,6 +350,7 @@ class ScriptedNode:
         self.waiting_since = []
         self.request_waits = []               # seconds from authenticated to request, per request
         self.bound_ports = set()
+        self.steps = []  # what warden asked, in order: "connect itself", "bind", "bound: accepted", ...
         self.probed_itself = threading.Event()  # a connection to its own address has ended
         threading.Thread(target=self._serve, daemon=True).start()
 
@@ -414,6 +416,7 @@ class ScriptedNode:
         itself = (host, port) == (NODE_IP, self.port)
         if self._sent_early(conn) and not itself and port not in self.bound_ports:
             self.count("early_requests")
+        self.steps.append("bind" if head[1] == 2 else "connect itself" if itself else f"connect {port}")
         if head[1] == 2 and self.loop_guard:
             return self._bind(conn)
         if itself and self.loop_guard:
@@ -448,6 +451,7 @@ class ScriptedNode:
             conn.sendall(b"\x05\x00\x00\x01" + socket.inet_aton(NODE_IP) + struct.pack(">H", listener.getsockname()[1]))
             listener.settimeout(seconds(10))
             peer, address = listener.accept()
+            self.steps.append("bound: accepted")
         with peer:
             conn.sendall(b"\x05\x00\x00\x01" + socket.inet_aton(address[0]) + struct.pack(">H", address[1]))
             conn.settimeout(None)
@@ -619,7 +623,8 @@ class NodeConnections(unittest.TestCase):
                     self.assert_pages_whole(warden)
                     return node.early_requests > 0
 
-                wait_until(early_once_known, seconds(10), "a request sent ahead of the node's reply")
+                wait_until(early_once_known, seconds(10),
+                           lambda: f"a request sent ahead of the node's reply; the node was asked {node.steps}")
                 self.assert_pages_whole(warden)
                 # The program was answered before the node: a refusal now ends the connection.
                 sock, reply = socks5_open(warden.local_port, connect_request("127.0.0.1", free_port()))

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 #include "warden/net/node_handshake.h"
 #include "warden/net/node_probe.h"
@@ -18,13 +19,10 @@ const std::string_view kMarker = "warden: bytes sent ahead of the reply";
 // CONNECT: a few seconds without them mean the node dropped them.
 constexpr std::chrono::seconds kAnswerTimeout{3};
 
-enum class Outcome { kKept, kNotKept, kRefused };
-
-// A refusal from the node (a reply other than "succeeded") reads as connection_refused.
 asio::awaitable<std::error_code> ReadReply(tcp::socket& node, socks::Bytes& carried, ConnectOutcome& outcome) {
     outcome = co_await ReadConnectReply(node, carried);
     if (!outcome.error && outcome.reply != socks::Reply::kSucceeded)
-        outcome.error = asio::error::connection_refused;
+        outcome.error = asio::error::connection_refused;  // by the node
     co_return outcome.error;
 }
 
@@ -47,19 +45,23 @@ asio::awaitable<std::shared_ptr<NodeProbe>> Greeted(const asio::any_io_executor&
     co_return error ? nullptr : probe;
 }
 
-asio::awaitable<Outcome> ThroughItself(const asio::any_io_executor& executor, const NodeTarget& target) {
+// Whether the node kept the greeting; nothing when it would not connect to itself, or could not
+// be asked (a node refusing with the greeting unread may reset the connection before its reply
+// is read).
+asio::awaitable<std::optional<bool>> ThroughItself(const asio::any_io_executor& executor, const NodeTarget& target) {
     const auto probe = co_await Greeted(executor, target);
     if (!probe)
-        co_return Outcome::kNotKept;
+        co_return std::nullopt;
     socks::Bytes carried;
     ConnectOutcome reply;
-    if (co_await probe->Bounded(SendRequest(probe->socket(), socks::ConnectRequest(target.address), kGreeting)))
-        co_return Outcome::kNotKept;
-    if (co_await probe->Bounded(ReadReply(probe->socket(), carried, reply)))
-        co_return reply.error == asio::error::connection_refused ? Outcome::kRefused : Outcome::kNotKept;
+    if (co_await probe->Bounded(SendRequest(probe->socket(), socks::ConnectRequest(target.address), kGreeting)) ||
+        co_await probe->Bounded(ReadReply(probe->socket(), carried, reply))) {
+        co_return std::nullopt;
+    }
+    // Connected to itself: its answer to the greeting comes only if the greeting went through.
     if (co_await probe->Bounded(ReadAtLeast(probe->socket(), carried, 2), kAnswerTimeout))
-        co_return Outcome::kNotKept;
-    co_return carried[0] == socks::kVersion5 ? Outcome::kKept : Outcome::kNotKept;
+        co_return false;
+    co_return carried[0] == socks::kVersion5;
 }
 
 // Where to reach a port the node bound: a node that names no address means its own.
@@ -98,10 +100,9 @@ asio::awaitable<bool> ThroughABoundPort(const asio::any_io_executor& executor, c
 }  // namespace
 
 asio::awaitable<bool> NodeKeepsEarlyData(asio::any_io_executor executor, const NodeTarget& target) {
-    const Outcome outcome = co_await ThroughItself(executor, target);
-    if (outcome == Outcome::kRefused)
-        co_return co_await ThroughABoundPort(executor, target);
-    co_return outcome == Outcome::kKept;
+    if (const std::optional<bool> kept = co_await ThroughItself(executor, target))
+        co_return *kept;
+    co_return co_await ThroughABoundPort(executor, target);
 }
 
 }  // namespace warden::net
