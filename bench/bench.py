@@ -475,6 +475,16 @@ def wine_figures(figures, options, services, nginx_port, target, dante, microsoc
     figures.line(f"{label}1000 held: established", "")
     figures.line(f"{label}1000 held: time to open s", "s", digits=3)
     figures.line(f"{label}1000 held: warden RSS held MiB", "MiB", digits=1)
+    far_microsocks, far_dante = services.delay_relay(options.delay_relay, options.delay_ms,
+                                                     [("127.0.0.8", microsocks), ("127.0.0.8", dante)])
+    paths = [(f"{label}warden -> microsocks", services.warden(prefix, far_microsocks)[1]),
+             (f"{label}warden -> dante", services.warden(prefix, far_dante)[1])]
+    print("warden.exe under Wine, the node across the world: 3 rounds, in RTT", flush=True)
+    distant(figures, 3, options.socksbench, target, paths, 2 * options.delay_ms, 20)
+    for name, _ in paths:
+        figures.line(f"{name}: one at a time RTT", "RTT", digits=2)
+        figures.line(f"{name}: burst of 20, slowest RTT", "RTT", digits=2)
+        figures.line(f"{name}: errors", "")
 
 
 if __name__ == "__main__":
