@@ -61,6 +61,14 @@ def rss_kib(pid):
     return 0
 
 
+def environment(pid):
+    """The process's environment entries; none when it ended meanwhile (other agents' Wine)."""
+    try:
+        return open(f"/proc/{pid}/environ", "rb").read().split(b"\0")
+    except OSError:
+        return []
+
+
 def children_of(pid):
     found = []
     for entry in os.listdir("/proc"):
@@ -451,8 +459,7 @@ def wine_figures(figures, options, services, nginx_port, target, dante, microsoc
     warden_dante, warden_to_dante = services.warden(prefix, dante)
     warden_ms, warden_to_ms = services.warden(prefix, microsocks)
     prefix_setting = f"WINEPREFIX={os.environ.get('WINEPREFIX', '')}".encode()
-    wineserver = [int(pid) for pid in run(["pgrep", "wineserver"]).split()
-                  if prefix_setting in open(f"/proc/{pid}/environ", "rb").read().split(b"\0")]
+    wineserver = [int(pid) for pid in run(["pgrep", "wineserver"]).split() if prefix_setting in environment(pid)]
     label = "wine: "
     print("warden.exe under Wine (no goals; its CPU includes the wineserver's): 3 rounds after a warm-up", flush=True)
     bulk(figures, 3, nginx_port, dante, lambda: [], warden_to_dante, lambda: [warden_dante.pid] + wineserver, label)
