@@ -671,7 +671,7 @@ class NodeConnections(unittest.TestCase):
             with sock:
                 sock.sendall(b"GET / HTTP/1.0\r\n\r\n")
                 self.assertTrue(receive_all(sock).endswith(b"127.0.0.1"))
-        wait_until(lambda: node.live <= 1, seconds(10), "the tunnels closed at the node")
+        node.max_connections = None  # room again: warden serves on, having never given the node up
         self.assert_pages_whole(warden)
         self.assertNotIn("160037", warden.codes())
 
