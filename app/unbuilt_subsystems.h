@@ -4,17 +4,9 @@
 
 #include <functional>
 
-#include "proxy/browser_proxy.h"
 #include "settings/session_values.h"
 #include "settings/settings_store.h"
 #include "ui/hotkeys.h"
-
-class UnbuiltBrowserProxy final : public BrowserProxy {
-  public:
-    void SetBrowserProxy(bool, std::string_view, std::string_view, std::string_view, bool) override {}
-    void ApplyProxySettings() override {}
-    void DeleteFirefoxUserJs() override {}
-};
 
 class UnbuiltHotkeys final : public Hotkeys {
   public:

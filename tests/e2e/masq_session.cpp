@@ -102,6 +102,12 @@ void Masq::Command(TrayMenuItem item) const {
     PostMessageA(MainForm(), WM_COMMAND, EntryOf(item).commandId, 0);
 }
 
+HWND Masq::OpenOptions() const {
+    Command(TrayMenuItem::Options1);
+    HWND form = MainForm();
+    return WaitUntil([&] { return IsWindowVisible(form) != 0; }) ? form : nullptr;
+}
+
 Masq::~Masq() {
     const std::vector<DWORD> clients = ClientProcesses();
     process_->Terminate();
