@@ -26,8 +26,8 @@ void THTTPGet::StartFileDownload() {
         return;
     worker_ = std::make_shared<Worker>();
     worker_->owner = this;
-    ports_.threads.StartWorker([worker = worker_, job = DownloadJob{AcceptTypes, Agent, URL, FileName, TimeOut},
-                                progress = OnProgress, http = ports_.http, files = ports_.files](GuiThread& gui) {
+    auto work = [worker = worker_, job = DownloadJob{AcceptTypes, Agent, URL, FileName, TimeOut}, progress = OnProgress,
+                 http = ports_.http, files = ports_.files](GuiThread& gui) {
         DownloadProgress report;
         if (progress) {
             report = [&](std::int32_t totalSize, std::int32_t readed) {
@@ -47,7 +47,12 @@ void THTTPGet::StartFileDownload() {
             if (worker->owner)
                 worker->owner->Complete(result.success && !worker->stopRequested, job.fileName, result.totalSize);
         });
-    });
+    };
+    try {
+        ports_.threads.StartWorker(std::move(work));
+    } catch (...) {  // no thread to be had: the download failed before it began
+        Complete(false, FileName, 0);
+    }
 }
 
 void THTTPGet::StopDownload() {

@@ -67,7 +67,7 @@ void UpdateLogic::RunIfGenuine() {
     stage_ = Stage::kStarted;
     if (ports_.closeMainForm)
         ports_.closeMainForm();
-    view_.EndDialog(UpdateOutcome::kInstallerStarted);
+    view_.CloseDialog(UpdateOutcome::kInstallerStarted);
 }
 
 void UpdateLogic::HTTPGetFileError() {
@@ -82,5 +82,5 @@ void UpdateLogic::Fail(const char* text) {
 
 void UpdateLogic::btnCloseClick() {
     if (stage_ == Stage::kFailed)
-        view_.EndDialog(UpdateOutcome::kDismissed);
+        view_.CloseDialog(UpdateOutcome::kDismissed);
 }

@@ -27,7 +27,7 @@ class UpdateView {  // the form, as the logic drives it
     // Shows the dialog's "&Close" button.
     virtual void AllowDismiss() = 0;
     // Ends the modal loop.
-    virtual void EndDialog(UpdateOutcome outcome) = 0;
+    virtual void CloseDialog(UpdateOutcome outcome) = 0;
 };
 
 struct UpdatePorts {

@@ -114,11 +114,21 @@ def pid_file(state):
     return os.path.join(state, "download_site.pid")
 
 
+def is_site(pid):
+    try:
+        with open("/proc/%d/cmdline" % pid, "rb") as f:
+            return b"download_site.py" in f.read()
+    except OSError:
+        return False
+
+
 def stop(state):
+    # Only this script's own server: a stale pid may belong to someone else's process by now.
     try:
         with open(pid_file(state)) as f:
             pid = int(f.read())
-        os.kill(pid, signal.SIGTERM)
+        if is_site(pid):
+            os.kill(pid, signal.SIGTERM)
     except (OSError, ValueError):
         pass
     try:

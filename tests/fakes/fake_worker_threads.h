@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -12,8 +13,11 @@
 class FakeWorkerThreads final : public WorkerThreads {
   public:
     int started = 0;
+    bool failsToStart = false;  // the system has no thread to give
 
     void StartWorker(std::function<void(GuiThread&)> work) override {
+        if (failsToStart)
+            throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
         ++started;
         pending_.push_back(std::move(work));
     }

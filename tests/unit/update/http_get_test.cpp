@@ -63,6 +63,13 @@ TEST_F(THTTPGetTest, AFailedDownloadRaisesOnlyOnError) {
     EXPECT_FALSE(get->Downloading());
 }
 
+TEST_F(THTTPGetTest, AWorkerThatCannotStartEndsInOnErrorAndLeavesTheComponentIdle) {
+    threads.failsToStart = true;
+    get->StartFileDownload();
+    EXPECT_EQ(events, std::vector<std::string>{"error"});
+    EXPECT_FALSE(get->Downloading());
+}
+
 TEST_F(THTTPGetTest, ASecondStartDuringADownloadStartsNoSecondWorker) {
     get->StartFileDownload();
     get->StartFileDownload();

@@ -28,7 +28,7 @@ class RecordingUpdateView final : public UpdateView {
     }
     void ShowError(const std::string& text) override { calls.push_back("error box: " + text); }
     void AllowDismiss() override { calls.push_back("close button"); }
-    void EndDialog(UpdateOutcome outcome) override {
+    void CloseDialog(UpdateOutcome outcome) override {
         calls.push_back(outcome == UpdateOutcome::kInstallerStarted ? "end: started" : "end: dismissed");
     }
 };
