@@ -53,7 +53,8 @@ function(masq_update_key_header pem header)
     configure_file(${CMAKE_SOURCE_DIR}/update/makers_public_key.h.in ${header} @ONLY)
 endfunction()
 
-# Signs `input` into `output` with the test build's key (a release is signed by the maker).
+# Signs `input` into `output` with the test build's key (a release is signed by the maker);
+# further arguments are targets or files the signing waits for.
 function(masq_update_sign input output)
     if(NOT MASQ_UPDATE_TEST_KEY)
         message(FATAL_ERROR "masq_update_sign needs the test key; this build uses MASQ_UPDATE_PUBLIC_KEY")
@@ -61,5 +62,5 @@ function(masq_update_sign input output)
     add_custom_command(OUTPUT ${output}
         COMMAND ${OPENSSL_COMMAND} dgst -sha256 -sigopt rsa_padding_mode:pss -sigopt rsa_pss_saltlen:32
                 -sign ${MASQ_UPDATE_TEST_KEY} -out ${output} ${input}
-        DEPENDS ${input} VERBATIM)
+        DEPENDS ${input} ${ARGN} VERBATIM)
 endfunction()

@@ -139,4 +139,7 @@ void TfrmUpdate::AllowDismiss() {
 
 void TfrmUpdate::CloseDialog(UpdateOutcome outcome) {
     outcome_ = outcome;
+    // This may run inside a call the worker sent, which GetMessage handles without returning:
+    // a posted message lets the modal loop see the outcome.
+    PostMessageA(Handle(), WM_NULL, 0, 0);
 }

@@ -31,11 +31,15 @@ class SiteFolder {
     // Lets a "hold" answer go on.
     void Release(const std::string& path) const { driver::WriteFile(FileOf(path) + ".go", ""); }
 
-    // "GET /path HTTP/1.0<TAB>User-Agent: ...<TAB>Accept: ..." per request, oldest first.
-    std::vector<std::string> Requests() const {
-        return driver::ReadLines(root_ + "requests.log").value_or(std::vector<std::string>{});
+    // "GET /path HTTP/1.0<TAB>User-Agent: ...<TAB>Accept: ..." for each request of a path that
+    // begins with `prefix`, oldest first. Tests that may run side by side ask for paths of their own.
+    std::vector<std::string> Requests(const std::string& prefix) const {
+        std::vector<std::string> requests;
+        for (const std::string& line : driver::ReadLines(root_ + "requests.log").value_or(std::vector<std::string>{}))
+            if (line.rfind("GET " + prefix, 0) == 0)
+                requests.push_back(line);
+        return requests;
     }
-    void ForgetRequests() const { DeleteFileA((root_ + "requests.log").c_str()); }
 
   private:
     std::string FileOf(const std::string& path) const {
