@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev googletest python3 curl
     g++-mingw-w64-x86-64 wine xvfb x11-utils xdotool imagemagick xclip
-    libasio-dev microsocks dante-server nginx-light nsis
+    libasio-dev microsocks dante-server nginx-light nsis openssl
 )
 
 missing=()
