@@ -1,5 +1,6 @@
 # The key that signs the installers the update downloads.
-#   MASQ_UPDATE_PUBLIC_KEY   the maker's RSA public key (PEM), built into a release.
+#   MASQ_UPDATE_PUBLIC_KEY   the maker's RSA public key (PEM, as `openssl pkey -pubout` writes
+#                            it), built into a release.
 #                            Empty: the build makes a test key pair of its own (3072 bits) in
 #                            build/update-test-key, whose private half the tests sign with.
 # The signature format: RSA-PSS over SHA-256 with a 32-byte salt, the raw bytes in a file beside
@@ -14,14 +15,14 @@ else()
     set(key_folder ${CMAKE_BINARY_DIR}/update-test-key)
     set(MASQ_UPDATE_TEST_KEY ${key_folder}/private.pem)
     set(MASQ_UPDATE_KEY_PEM ${key_folder}/public.pem)
-    if(NOT EXISTS ${MASQ_UPDATE_TEST_KEY})
+    if(NOT EXISTS ${MASQ_UPDATE_KEY_PEM})
         file(MAKE_DIRECTORY ${key_folder})
         execute_process(
             COMMAND ${OPENSSL_COMMAND} genpkey -algorithm RSA -pkeyopt rsa_keygen_bits:3072 -out ${MASQ_UPDATE_TEST_KEY}
             COMMAND_ERROR_IS_FATAL ANY OUTPUT_QUIET ERROR_QUIET)
+        execute_process(COMMAND ${OPENSSL_COMMAND} pkey -in ${MASQ_UPDATE_TEST_KEY} -pubout -out ${MASQ_UPDATE_KEY_PEM}
+                        COMMAND_ERROR_IS_FATAL ANY)
     endif()
-    execute_process(COMMAND ${OPENSSL_COMMAND} pkey -in ${MASQ_UPDATE_TEST_KEY} -pubout -out ${MASQ_UPDATE_KEY_PEM}
-                    COMMAND_ERROR_IS_FATAL ANY)
 endif()
 set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${MASQ_UPDATE_KEY_PEM})
 

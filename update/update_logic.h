@@ -49,11 +49,11 @@ class UpdateLogic {
     // been shown, ignored while the download runs.
     void btnCloseClick();
 
-    std::string InstallerFile() const;  // the data folder + "masqng-update.exe"
-    std::string SignatureFile() const;
-
   private:
     enum class Stage { kIdle, kSignature, kInstaller, kStarted, kFailed };
+
+    std::string InstallerFile() const;  // the data folder + "masqng-update.exe"
+    std::string SignatureFile() const;
 
     void Download(const std::string& url, const std::string& fileName);
     void RunIfGenuine();

@@ -54,7 +54,8 @@ std::unique_ptr<HttpResponse> WinInetHttpClient::Send(const HttpGet& request) {
     // WinInet writes the "Accept: " itself: each entry is a media type.
     const char* acceptTypes[] = {request.acceptTypes.c_str(), nullptr};
     UniqueInternet httpRequest(HttpOpenRequestA(connection.Get(), "GET", request.path.c_str(), "HTTP/1.0", nullptr,
-                                                acceptTypes, INTERNET_FLAG_RELOAD, 0));
+                                                request.acceptTypes.empty() ? nullptr : acceptTypes,
+                                                INTERNET_FLAG_RELOAD, 0));
     if (!httpRequest)
         return nullptr;
     // WinInet waits for a silent server forever unless told otherwise, and only the request

@@ -5,7 +5,7 @@
 // the dialog open until the user dismisses it.
 #include <gtest/gtest.h>
 
-#include <set>
+#include <algorithm>
 #include <string>
 #include <vector>
 
