@@ -2,38 +2,37 @@
 
 #include "app/app_texts.h"
 #include "app/main_form_view.h"
-#include "app/system_info.h"
-#include "directory/directory.h"
+#include "platform/os_info.h"
 #include "proxy/browser_proxy.h"
 #include "proxy/environment.h"
-#include "proxy/shell.h"
 #include "settings/folders.h"
 #include "settings/options.h"
+#include "settings/report_log.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_store.h"
-#include "tunnel/tunnel.h"
 #include "ui/hotkeys.h"
 #include "ui/message_boxes.h"
-#include "ui/tour.h"
 
-MainLogic::MainLogic(ProgramValues& values, MainPorts ports, MainFormView& view)
-    : values_(values), ports_(ports), view_(view) {}
-
-MainLogic::~MainLogic() = default;
+MainLogic::MainLogic(ProgramValues& values,
+                     const SessionValues& session,
+                     MainPorts ports,
+                     MainCalls calls,
+                     MainFormView& view)
+    : values_(values), session_(session), ports_(ports), calls_(std::move(calls)), view_(view) {}
 
 bool MainLogic::InitMain() {
     if (!InitSettings() || !InitInterface())
         return false;
-    ports_.hotkeys.InitHotkeys();
+    calls_.hotkeys.InitHotkeys();
     StartReport();
-    ports_.directory.SilentUpdate();
+    calls_.silentUpdate();
     return true;
 }
 
 bool MainLogic::InitSettings() {
     values_.ExePath = ports_.folders.ExecutablePath();
     values_.AppFolder = ExtractFolder(values_.ExePath);
-    const std::string osName = GetOSName(ports_.system.QueryOsVersion()).name;
+    const std::string osName = GetOSName(ports_.os.QueryOsVersion()).name;
     values_.DataFolder = GetAppDataFolder(ports_.folders, osName) + kDataFolderName;
     values_.TempFolder = GetTempFolder(ports_.folders);
     if (!ForceFolder(ports_.folders, values_.DataFolder)) {
@@ -43,23 +42,23 @@ bool MainLogic::InitSettings() {
     }
     values_.DataFolder = IncludeBackslash(values_.DataFolder);
     values_.SettingsPath = values_.DataFolder + kSettingsFileName;
-    settings_ = ports_.system.OpenSettings(values_.SettingsPath);
+    SettingsStore& settings = ports_.settings;
+    settings.Open(values_.SettingsPath);
+    ports_.log.Open(values_.DataFolder + kReportFileName);
 
-    reportFile_ = ports_.system.OpenReportFile(values_.DataFolder + kReportFileName);
-    report_.emplace(*reportFile_, ports_.clock);
-
-    if (settings_->ReadString(kConfig, kVersion, "") != ProgramVersion) {
+    if (settings.ReadString(kConfig, kVersion, "") != ProgramVersion) {
         values_.IsNewVersion = true;
-        settings_->WriteString(kConfig, kVersion, ProgramVersion);
+        settings.WriteString(kConfig, kVersion, ProgramVersion);
     }
-    if (settings_->ReadBool(kConfig, kFirstRun, true)) {
+    if (settings.ReadBool(kConfig, kFirstRun, true)) {
         values_.IsFirstRun = true;
-        settings_->WriteBool(kConfig, kFirstRun, false);
+        settings.WriteBool(kConfig, kFirstRun, false);
     }
-    values_.SkinPath = settings_->ReadString(kConfig, kSkin, values_.AppFolder + kDefaultSkinFileName);
-    values_.InternalPort = settings_->ReadString(kConfig, kInternalPort, kDefaultInternalPort);
+    values_.SkinPath = settings.ReadString(kConfig, kSkin, values_.AppFolder + kDefaultSkinFileName);
+    values_.InternalPort = settings.ReadString(kConfig, kInternalPort, kDefaultInternalPort);
 
-    site_ = LoadMakerSite(*ports_.system.OpenSettings(values_.AppFolder + kSiteFileName));
+    ports_.siteFile.Open(values_.AppFolder + kSiteFileName);
+    values_.Site = LoadMakerSite(ports_.siteFile);
     return true;
 }
 
@@ -70,51 +69,42 @@ bool MainLogic::InitInterface() {
         return false;
     }
     view_.ApplySkin(values_.SkinPath);
-    view_.SetAboutPage(std::string(kAboutName) + ProgramVersion, WebsiteUrl(site_));
+    view_.SetAboutPage(std::string(kAboutName) + ProgramVersion, WebsiteUrl(values_.Site));
     view_.SetFormCaption(kProgramTitle);
-    view_.ShowOptions(LoadOptions(*settings_, ports_.registry));
+    view_.ShowOptions(LoadOptions(ports_.settings, ports_.registry));
     return true;
 }
 
 void MainLogic::StartReport() {
-    report_->StartRun(ReadTextLines(ports_.folders, values_.SettingsPath).value_or(std::vector<std::string>{}));
-    Report(kProgramTitle);
-    Report(std::string(kLogVersion) + ProgramVersion);
-    const OsName os = GetOSName(ports_.system.QueryOsVersion());
-    Report(std::string(kLogOs) + os.name + " [" + std::to_string(os.versionCode) + "]");
-    Report(std::string(kLogDefaultBrowser) + GetDefaultBrowser(ports_.registry));
+    ports_.log.StartRun(ReadTextLines(ports_.folders, values_.SettingsPath).value_or(std::vector<std::string>{}));
+    ports_.log.Report(kProgramTitle);
+    ports_.log.Report(std::string(kLogVersion) + ProgramVersion);
+    const OsName os = GetOSName(ports_.os.QueryOsVersion());
+    ports_.log.Report(std::string(kLogOs) + os.name + " [" + std::to_string(os.versionCode) + "]");
+    ports_.log.Report(std::string(kLogDefaultBrowser) + GetDefaultBrowser(ports_.registry));
     if (values_.IsNewVersion)
-        ports_.browserProxy.DeleteFirefoxUserJs();
-    Report(std::string(kLogTimeZone) + ports_.system.QueryTimeZoneText());
+        calls_.browserProxy.DeleteFirefoxUserJs();
+    ports_.log.Report(std::string(kLogTimeZone) +
+                      GetTimeZoneText(ports_.os.QueryUtcTime(), ports_.os.QueryLocalTime()));
 }
 
 void MainLogic::FormShow() {
-    view_.ShowOptions(LoadOptions(*settings_, ports_.registry));
+    view_.ShowOptions(LoadOptions(ports_.settings, ports_.registry));
 }
 
 void MainLogic::btnOKClick() {
     const Options options = view_.ReadOptions();
-    SaveOptions(options, *settings_, ports_.registry, values_.ExePath, ports_.browserProxy);
-    ports_.hotkeys.DisableAllHotkeys();
+    SaveOptions(options, ports_.settings, ports_.registry, values_.ExePath, calls_.browserProxy);
+    calls_.hotkeys.DisableAllHotkeys();
     if (options.hotkeyEnable)
-        ports_.hotkeys.EnableAllHotKeys();
+        calls_.hotkeys.EnableAllHotKeys();
+    if (session_.State == SessionState::Established)
+        calls_.browserProxy.ApplyProxySettings();
     view_.HideMainForm();
 }
 
 void MainLogic::suiButton1Click() {
     view_.HideMainForm();
-}
-
-void MainLogic::Masq1Click() {
-    ports_.tunnel.TurnHidingOn();
-}
-
-void MainLogic::StopMasq1Click() {
-    ports_.tunnel.TurnHidingOff();
-}
-
-void MainLogic::SelectIP1Click() {
-    ports_.directory.SelectNode();
 }
 
 void MainLogic::Options1Click() {
@@ -131,15 +121,22 @@ void MainLogic::Report1Click() {
 }
 
 void MainLogic::SeeMyIP1Click() {
-    OpenLink(WhatIsMyIpUrl(site_));
+    OpenURL(WhatIsMyIpUrl(values_.Site));
 }
 
-void MainLogic::Help1Click() {
-    ports_.tour.ShowTour();
+void MainLogic::OpenAboutLink(AboutLink link) {
+    switch (link) {
+        case AboutLink::Website:
+            return OpenURL(WebsiteUrl(values_.Site));
+        case AboutLink::ContactUs:
+            return OpenURL(ContactUrl(values_.Site));
+        case AboutLink::SeeMyIP:
+            return OpenURL(WhatIsMyIpUrl(values_.Site));
+    }
 }
 
-void MainLogic::OpenLink(std::string_view url) {
-    OpenURL(ports_.registry, ports_.shell, url);
+void MainLogic::OpenURL(const std::string& url) {
+    ::OpenURL(ports_.registry, ports_.shell, url);
 }
 
 void MainLogic::Exit1Click() {
@@ -147,31 +144,28 @@ void MainLogic::Exit1Click() {
     view_.CloseMainForm();
 }
 
+void MainLogic::CloseCommand() {
+    Exit1Click();
+}
+
 void MainLogic::FormClose() {
-    Report(kLogClosing);
-    report_.reset();
-    reportFile_.reset();
-    settings_.reset();
-    ports_.tunnel.Sweep();
+    ports_.log.Report(kLogClosing);
+    ports_.log.Close();
+    calls_.sweep();
 }
 
 bool MainLogic::WMEndSessionQuery() {
-    Report(kLogWindowsShutDown);
-    if (GetOSName(ports_.system.QueryOsVersion()).versionCode < 600) {
-        Report(kLogRemoveProxy);
+    ports_.log.Report(kLogWindowsShutDown);
+    if (GetOSName(ports_.os.QueryOsVersion()).versionCode < 600) {
+        ports_.log.Report(kLogRemoveProxy);
         ClearBrowserProxy();
         return true;
     }
-    Report(kCloseBeforeShutdown);
+    ports_.log.Report(kCloseBeforeShutdown);
     view_.SetShutdownBlockReason(kCloseBeforeShutdown);
     return false;
 }
 
-void MainLogic::Report(std::string_view text) {
-    if (report_)
-        report_->Report(text);
-}
-
 void MainLogic::ClearBrowserProxy() {
-    ports_.browserProxy.SetBrowserProxy(false, "", "", "", true);
+    calls_.browserProxy.SetBrowserProxy(false, "", "", "", true);
 }

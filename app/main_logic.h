@@ -1,83 +1,85 @@
-// The main form's behaviour, free of Win32: start-up, the options dialog's commands, the log,
-// and the ways out. TfrmMain forwards its events here and answers through MainFormView.
+// The application core, free of Win32: the start-up sequence, the options dialog's commands, the
+// core's menu commands and the ways out. TfrmMain routes its window's events here and answers
+// through MainFormView.
 #pragma once
 
-#include <memory>
-#include <optional>
+#include <functional>
 #include <string>
-#include <string_view>
 
-#include "directory/maker_site.h"
 #include "settings/program_values.h"
-#include "settings/report_log.h"
+#include "settings/session_values.h"
 
 class BrowserProxy;
-class Directory;
 class FolderSystem;
 class Hotkeys;
 class MainFormView;
 class MessageBoxes;
+class OsInfo;
 class Registry;
+class ReportLog;
 class SettingsStore;
 class Shell;
-class SystemInfo;
-class Tour;
-class Tunnel;
 
+// The operating system and the shared services, as the core uses them.
 struct MainPorts {
     FolderSystem& folders;
     Registry& registry;
     Shell& shell;
     MessageBoxes& messages;
-    const ReportClock& clock;
-    SystemInfo& system;
-    // Subsystems the main form calls into.
-    BrowserProxy& browserProxy;
-    Tunnel& tunnel;
-    Directory& directory;
-    Hotkeys& hotkeys;
-    Tour& tour;
+    const OsInfo& os;
+    SettingsStore& settings;  // the settings object: InitSettings opens it
+    SettingsStore& siteFile;  // site.ini beside the program, read once at start
+    ReportLog& log;           // the activity log: InitSettings opens it
 };
+
+// The subsystems the core calls into; the composition root wires them.
+struct MainCalls {
+    BrowserProxy& browserProxy;
+    Hotkeys& hotkeys;
+    std::function<void()> sweep;         // ends the tunnel client
+    std::function<void()> silentUpdate;  // the directory request that drives the rest of the road
+};
+
+// The About page's links; each opens its own address, never its caption.
+enum class AboutLink { Website, ContactUs, SeeMyIP };
 
 class MainLogic {
   public:
-    MainLogic(ProgramValues& values, MainPorts ports, MainFormView& view);
-    ~MainLogic();
+    MainLogic(ProgramValues& values,
+              const SessionValues& session,
+              MainPorts ports,
+              MainCalls calls,
+              MainFormView& view);
 
     // The start-up sequence; false when it stopped and closed the main form.
     bool InitMain();
 
     void FormShow();
-    void Masq1Click();
-    void StopMasq1Click();
-    void SelectIP1Click();
     void btnOKClick();
     void suiButton1Click();
     void Options1Click();
     void About1Click();
     void Report1Click();
     void SeeMyIP1Click();
-    void Help1Click();
+    void OpenAboutLink(AboutLink link);
     void Exit1Click();
+    // The window's own close command: the same as Exit, so the browsers never stay on a proxy
+    // that is about to go.
+    void CloseCommand();
     void FormClose();
     // Windows asks whether the session may end; the answer.
     bool WMEndSessionQuery();
-    void OpenLink(std::string_view url);
-
-    void Report(std::string_view text);
-    const MakerSite& Site() const { return site_; }
 
   private:
     bool InitSettings();
     bool InitInterface();
     void StartReport();
     void ClearBrowserProxy();
+    void OpenURL(const std::string& url);
 
     ProgramValues& values_;
+    const SessionValues& session_;
     MainPorts ports_;
+    MainCalls calls_;
     MainFormView& view_;
-    MakerSite site_;
-    std::unique_ptr<SettingsStore> settings_;
-    std::unique_ptr<ReportFile> reportFile_;
-    std::optional<ReportLog> report_;
 };

@@ -1,17 +1,35 @@
-// The program's entry: one instance only, the main form, the start-up sequence, the message loop.
+// The program's entry and its composition root: one instance only, the ports and subsystems
+// built and wired, the start-up sequence, the message loop.
 #include <windows.h>
 // after windows.h
 #include <commctrl.h>
 
 #include "app/app_texts.h"
-#include "app/frm_main.h"
-#include "app/later_subsystems.h"
-#include "app/system_info_win.h"
-#include "proxy/registry_win.h"
-#include "proxy/shell_win.h"
-#include "settings/folder_system_win.h"
+#include "app/frm_main_win.h"
+#include "app/main_logic.h"
+#include "app/unbuilt_subsystems.h"
+#include "platform/folder_system_win.h"
+#include "platform/os_info_win.h"
+#include "platform/registry_win.h"
+#include "platform/shell_win.h"
+#include "settings/profile_settings_store_win.h"
 #include "settings/report_clock_win.h"
+#include "settings/report_file_win.h"
+#include "settings/report_log.h"
+#include "tunnel/tunnel_process_win.h"
+#include "tunnel/tunnel_session.h"
+#include "ui/masq_status.h"
 #include "ui/skinned_message_boxes.h"
+#include "ui/tray_win.h"
+
+namespace {
+
+// The application's error display: what no handler caught, in a plain system message box.
+void ShowError(const std::exception& error) {
+    MessageBoxA(nullptr, error.what(), kProgramTitle, MB_OK | MB_ICONERROR);
+}
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The mutex is never released: the system drops it when the process ends.
@@ -20,21 +38,86 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         MessageBoxA(nullptr, kAlreadyRunning, kAlreadyRunningCaption, MB_OK | MB_ICONWARNING);
         return 0;
     }
-
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_LINK_CLASS};
     InitCommonControlsEx(&controls);
+    WindowBase::SetErrorDisplay(ShowError);
 
+    // Shared values and services.
     ProgramValues values;
+    SessionValues sessionValues;
     WinFolderSystem folders;
     WinRegistry registry;
     WinShell shell;
+    WinOsInfo os;
     WinReportClock clock;
-    WinSystemInfo system;
+    WinReportFile reportFile;
+    ReportLog log(reportFile, clock);
+    ProfileSettingsStore settings;
+    ProfileSettingsStore siteFile;
     SkinnedMessageBoxes messages(values);
-    LaterSubsystems later;
-    TfrmMain frmMain(values,
-                     MainPorts{folders, registry, shell, messages, clock, system, later, later, later, later, later});
+    MasqTray tray;
+    MasqStatus status(tray);
+    TfrmMain frmMain(tray);
+
+    // Subsystems.
+    UnbuiltBrowserProxy browserProxy;
+    UnbuiltHotkeys hotkeys;
+    WinTunnelProcess tunnelProcess;
+    TunnelSession tunnel(
+        values, sessionValues,
+        TunnelPorts{tunnelProcess, frmMain.timRead, frmMain.timReset, folders, messages, log, status, browserProxy},
+        TunnelCalls{});
+    TestNodeDirectory directory(siteFile, sessionValues, [&](const TServer& node) {
+        tunnel.Sweep();
+        sessionValues.CurrentServer = node;
+        tunnel.Masq(node.Host, sessionValues.ServerPort, sessionValues.ServerUser, sessionValues.ServerKey);
+    });
+    MainLogic logic(values, sessionValues, MainPorts{folders, registry, shell, messages, os, settings, siteFile, log},
+                    MainCalls{browserProxy, hotkeys, [&] { tunnel.Sweep(); }, [&] { directory.SilentUpdate(); }},
+                    frmMain);
+
+    // The main form's messages.
+    const std::pair<TrayMenuItem, std::function<void()>> menu[] = {
+        {TrayMenuItem::Masq1, [&] { tunnel.Masq1Click(); }},
+        {TrayMenuItem::StopMasq1, [&] { tunnel.StopMasq1Click(); }},
+        {TrayMenuItem::SelectIP1, [] {}},
+        {TrayMenuItem::SeeMyIP1, [&] { logic.SeeMyIP1Click(); }},
+        {TrayMenuItem::Options1, [&] { logic.Options1Click(); }},
+        {TrayMenuItem::Report1, [&] { logic.Report1Click(); }},
+        {TrayMenuItem::Help1, [] {}},
+        {TrayMenuItem::About1, [&] { logic.About1Click(); }},
+        {TrayMenuItem::Exit1, [&] { logic.Exit1Click(); }},
+    };
+    frmMain.routes = {
+        .FormShow = [&] { logic.FormShow(); },
+        .btnOKClick = [&] { logic.btnOKClick(); },
+        .suiButton1Click = [&] { logic.suiButton1Click(); },
+        .closeCommand = [&] { logic.CloseCommand(); },
+        .FormClose = [&] { logic.FormClose(); },
+        .WMEndSessionQuery = [&] { return logic.WMEndSessionQuery(); },
+        .help = [] {},
+        .aboutLink = [&](AboutLink link) { logic.OpenAboutLink(link); },
+        .menuCommand =
+            [&](TrayMenuItem item) {
+                for (const auto& [menuItem, handler] : menu)
+                    if (menuItem == item)
+                        handler();
+            },
+        .WMHotKey = [](int) {},
+    };
+    frmMain.timRead.OnTimer = [&] { tunnel.timReadTimer(); };
+    frmMain.timReset.OnTimer = [&] { tunnel.timResetTimer(); };
+
     if (!frmMain.Create())
+        return 0;
+    try {
+        if (!logic.InitMain())
+            return 0;
+    } catch (const std::exception& error) {
+        // A failure nothing caught ends the command that raised it, not the program.
+        ShowError(error);
+    }
+    if (frmMain.Closed())
         return 0;
 
     MSG message;

@@ -1,28 +1,23 @@
-#include "app/options_page.h"
+#include "app/options_page_win.h"
 
-#include "ui/skin_paint.h"
+#include "ui/skin_paint_win.h"
 
 bool OptionsPage::Create(HWND owner) {
-    return CreateModeless(MAKEINTRESOURCEA(templateId_), owner);
+    return CreateDialogFrom(MAKEINTRESOURCEA(templateId_), owner);
 }
 
-INT_PTR OptionsPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> OptionsPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (skin_) {
+        if (auto colors = skin_->ControlColors(message, wParam))
+            return colors;
+    }
     switch (message) {
         case WM_INITDIALOG:
             return FALSE;  // the main form decides where the focus goes
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLOREDIT:
-            return skin_ ? reinterpret_cast<INT_PTR>(skin_->ControlColors(message, reinterpret_cast<HDC>(wParam)))
-                         : FALSE;
         case WM_COMMAND:
-        case WM_NOTIFY: {
-            LRESULT result = SendMessageA(GetParent(Handle()), message, wParam, lParam);
-            SetWindowLongPtrA(Handle(), DWLP_MSGRESULT, result);
-            return TRUE;
-        }
+        case WM_NOTIFY:
+            return SendMessageA(GetParent(Handle()), message, wParam, lParam);
         default:
-            return FALSE;
+            return std::nullopt;
     }
 }

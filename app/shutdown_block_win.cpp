@@ -1,4 +1,4 @@
-#include "app/shutdown_block.h"
+#include "app/shutdown_block_win.h"
 
 namespace {
 

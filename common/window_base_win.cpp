@@ -1,12 +1,33 @@
-#include "common/window_base.h"
+#include "common/window_base_win.h"
 
 namespace {
 
 const char kObjectProperty[] = "MasqWindowObject";
 
-template <typename Object>
-Object* ObjectOf(HWND hwnd) {
-    return static_cast<Object*>(GetPropA(hwnd, kObjectProperty));
+WindowBase* ObjectOf(HWND hwnd) {
+    return static_cast<WindowBase*>(GetPropA(hwnd, kObjectProperty));
+}
+
+// The dialog messages whose result is the procedure's return value itself; every other result
+// travels in DWLP_MSGRESULT.
+bool ReturnsResultDirectly(UINT message) {
+    switch (message) {
+        case WM_INITDIALOG:
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+        case WM_COMPAREITEM:
+        case WM_VKEYTOITEM:
+        case WM_CHARTOITEM:
+        case WM_QUERYDRAGICON:
+            return true;
+        default:
+            return false;
+    }
 }
 
 }  // namespace
@@ -18,18 +39,18 @@ WindowBase::~WindowBase() {
     }
 }
 
-bool WindowBase::Create(const char* className,
-                        DWORD exStyle,
-                        DWORD style,
-                        const char* title,
-                        RECT bounds,
-                        HWND parent,
-                        HMENU menuOrId) {
+bool WindowBase::CreateWindowOf(const char* className,
+                                DWORD exStyle,
+                                DWORD style,
+                                const char* title,
+                                RECT bounds,
+                                HWND parent,
+                                HMENU menuOrId) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSEXA existing{sizeof(existing)};
     if (!GetClassInfoExA(instance, className, &existing)) {
         WNDCLASSEXA wc{sizeof(wc)};
-        wc.lpfnWndProc = StaticProc;
+        wc.lpfnWndProc = WindowProc;
         wc.hInstance = instance;
         wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -41,65 +62,57 @@ bool WindowBase::Create(const char* className,
                            bounds.bottom - bounds.top, parent, menuOrId, instance, this) != nullptr;
 }
 
-LRESULT WindowBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(hwnd_, message, wParam, lParam);
+bool WindowBase::CreateDialogFrom(const char* templateName, HWND parent) {
+    return CreateDialogParamA(GetModuleHandleA(nullptr), templateName, parent, DialogProc,
+                              reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
-LRESULT CALLBACK WindowBase::StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+bool WindowBase::CreateDialogFromTemplate(const DLGTEMPLATE* dialogTemplate, HWND parent) {
+    return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), dialogTemplate, parent, DialogProc,
+                                      reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
+std::optional<LRESULT> WindowBase::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    WindowBase* self = ObjectOf(hwnd);
+    if (!self)
+        return std::nullopt;
+    if (message == WM_NCDESTROY) {
+        RemovePropA(hwnd, kObjectProperty);
+        self->hwnd_ = nullptr;
+        return std::nullopt;
+    }
+    try {
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        if (errorDisplay_)
+            errorDisplay_(error);
+    } catch (...) {
+    }
+    return std::nullopt;
+}
+
+LRESULT CALLBACK WindowBase::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* self = static_cast<WindowBase*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         self->hwnd_ = hwnd;
         SetPropA(hwnd, kObjectProperty, self);
     }
-    WindowBase* self = ObjectOf<WindowBase>(hwnd);
-    if (!self)
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        RemovePropA(hwnd, kObjectProperty);
-        self->hwnd_ = nullptr;
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    try {
-        return self->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
+    if (std::optional<LRESULT> answer = Dispatch(hwnd, message, wParam, lParam))
+        return *answer;
+    return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-DialogBase::~DialogBase() {
-    if (hwnd_) {
-        RemovePropA(hwnd_, kObjectProperty);
-        DestroyWindow(hwnd_);
-    }
-}
-
-bool DialogBase::CreateModeless(const char* templateName, HWND parent) {
-    return CreateDialogParamA(GetModuleHandleA(nullptr), templateName, parent, StaticProc,
-                              reinterpret_cast<LPARAM>(this)) != nullptr;
-}
-
-bool DialogBase::CreateIndirect(const DLGTEMPLATE* dialogTemplate, HWND parent) {
-    return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), dialogTemplate, parent, StaticProc,
-                                      reinterpret_cast<LPARAM>(this)) != nullptr;
-}
-
-INT_PTR CALLBACK DialogBase::StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK WindowBase::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        auto* self = reinterpret_cast<DialogBase*>(lParam);
+        auto* self = reinterpret_cast<WindowBase*>(lParam);
         self->hwnd_ = hwnd;
         SetPropA(hwnd, kObjectProperty, self);
     }
-    DialogBase* self = ObjectOf<DialogBase>(hwnd);
-    if (!self)
+    std::optional<LRESULT> answer = Dispatch(hwnd, message, wParam, lParam);
+    if (!answer)
         return FALSE;
-    if (message == WM_NCDESTROY) {
-        RemovePropA(hwnd, kObjectProperty);
-        self->hwnd_ = nullptr;
-        return FALSE;
-    }
-    try {
-        return self->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        return FALSE;
-    }
+    if (ReturnsResultDirectly(message))
+        return *answer;
+    SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, *answer);
+    return TRUE;
 }

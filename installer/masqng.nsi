@@ -3,8 +3,8 @@
 ; installed copy (the update does exactly that) it first closes the running program.
 ;
 ; Built by installer/CMakeLists.txt:
-;   makensis -DOUT_FILE=... -DAPP_EXE=masqng.exe -DWARDEN_EXE=warden.exe -DSKIN_FILE=default.skn
-;            -DAPP_ICON=app.ico -DVERSION=1.84 masqng.nsi
+;   makensis -DOUT_FILE=... -DSOURCE_DIR=... -DAPP_FOLDER=... -DAPP_EXE=masqng.exe
+;            -DWARDEN_EXE=warden.exe -DSKIN_FILE=default.skn -DAPP_ICON=app.ico -DVERSION=1.84 masqng.nsi
 ; Silent use: "masqng-setup.exe /S [/D=folder]"; "uninstall.exe /S [/REMOVESETTINGS]".
 
 Unicode true

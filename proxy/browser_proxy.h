@@ -12,6 +12,9 @@ class BrowserProxy {
                                  std::string_view nodeLabel,
                                  std::string_view bypass,
                                  bool useSocks) = 0;
+    // Puts the browsers on the local proxy of the tunnel client, with the user's bypass list and
+    // the current node's label.
+    virtual void ApplyProxySettings() = 0;
     // Removes the user.js that a restart-mode session left in the Firefox profiles.
     virtual void DeleteFirefoxUserJs() = 0;
 };

@@ -3,16 +3,12 @@
 #pragma once
 
 #include "common/date_time.h"
-#include "proxy/registry.h"
-#include "proxy/shell.h"
+#include "platform/os_info.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
 
 #include <string>
 #include <string_view>
-
-struct OsVersion {
-    int major = 0;
-    int minor = 0;
-};
 
 struct OsName {
     int versionCode = 0;  // major * 100 + minor

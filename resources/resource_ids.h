@@ -14,7 +14,9 @@
 #define IDI_STATUS_ON 110
 #define IDI_STATUS_OFF 111
 
-// The options dialog (TfrmMain) and its pages.
+// The options dialog (TfrmMain) and its pages. The main form's window class is how the installer
+// finds a running program (WM_CLOSE to it ends the program as Exit does).
+#define MAIN_FORM_CLASS "MasqNGMain"
 #define IDD_MAIN 200
 #define IDD_PAGE_GENERAL 201
 #define IDD_PAGE_BYPASS 202

@@ -2,13 +2,16 @@
 
 #include <windows.h>
 
-#include <utility>
-
-ProfileSettingsStore::ProfileSettingsStore(std::string path) : path_(std::move(path)) {}
+void ProfileSettingsStore::Open(std::string_view path) {
+    path_ = path;
+}
 
 std::string ProfileSettingsStore::ReadString(std::string_view section,
                                              std::string_view key,
                                              std::string_view def) const {
+    // Without a path the profile functions would fall back to win.ini.
+    if (path_.empty())
+        return std::string(def);
     const std::string sectionZ(section), keyZ(key), defZ(def);
     // The call cuts a value that does not fit and then returns size - 1: grow until it fits.
     std::string buffer(256, '\0');
@@ -24,6 +27,8 @@ std::string ProfileSettingsStore::ReadString(std::string_view section,
 }
 
 void ProfileSettingsStore::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+    if (path_.empty())
+        return;
     const std::string sectionZ(section), keyZ(key), valueZ(value);
     // Settings writes are best effort: a read-only file or a full disk is not reported.
     WritePrivateProfileStringA(sectionZ.c_str(), keyZ.c_str(), valueZ.c_str(), path_.c_str());

@@ -8,8 +8,7 @@
 
 class ProfileSettingsStore final : public SettingsStore {
   public:
-    explicit ProfileSettingsStore(std::string path);
-
+    void Open(std::string_view path) override;
     std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const override;
     void WriteString(std::string_view section, std::string_view key, std::string_view value) override;
 

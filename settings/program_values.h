@@ -3,7 +3,10 @@
 
 #include <string>
 
-inline constexpr char ProgramVersion[] = "1.84";
+#include "program_version.h"
+#include "settings/maker_site.h"
+
+inline constexpr char ProgramVersion[] = MASQ_PROGRAM_VERSION;
 
 struct ProgramValues {
     std::string ExePath;        // full path of the running executable
@@ -15,4 +18,5 @@ struct ProgramValues {
     std::string InternalPort;   // Config/InternalPort, the local proxy port as text
     bool IsFirstRun = false;    // Config/FirstRun was true at this start
     bool IsNewVersion = false;  // Config/Version differed from ProgramVersion at this start
+    MakerSite Site;             // the maker's hosts: compiled-in, or site.ini beside the program
 };

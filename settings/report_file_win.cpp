@@ -1,10 +1,10 @@
 #include "settings/report_file_win.h"
 
-#include "common/unique_handle.h"
+#include "common/unique_handle_win.h"
 
-#include <utility>
-
-WinReportFile::WinReportFile(std::string path) : path_(std::move(path)) {}
+void WinReportFile::Open(std::string_view path) {
+    path_ = path;
+}
 
 bool WinReportFile::Replace(std::string_view contents) {
     return Write(GENERIC_WRITE, CREATE_ALWAYS, contents);

@@ -10,8 +10,7 @@
 
 class WinReportFile final : public ReportFile {
   public:
-    explicit WinReportFile(std::string path);
-
+    void Open(std::string_view path) override;
     bool Replace(std::string_view contents) override;
     bool Append(std::string_view contents) override;
 

@@ -20,6 +20,17 @@ std::string JoinFrom(const std::vector<std::string>& lines, size_t first) {
 
 ReportLog::ReportLog(ReportFile& file, const ReportClock& clock) : file_(file), clock_(clock) {}
 
+void ReportLog::Open(std::string_view path) {
+    file_.Open(path);
+    open_ = true;
+}
+
+void ReportLog::Close() {
+    open_ = false;
+    lines_.clear();
+    linesOnDisk_.reset();
+}
+
 void ReportLog::StartRun(std::vector<std::string> settingsLines) {
     lines_ = std::move(settingsLines);
     lines_.emplace_back();
@@ -28,6 +39,8 @@ void ReportLog::StartRun(std::vector<std::string> settingsLines) {
 }
 
 void ReportLog::Report(std::string_view text) {
+    if (!open_)
+        return;
     std::string line(kStampOpen);
     line.append(FormatTimeStamp(clock_.Now(), clock_.TimeSeparator(), clock_.DateSeparator()));
     line.append(kStampClose).append(text);

@@ -1,5 +1,6 @@
 // The settings file: sections of key=value lines; every read names its default, so a missing
-// file or key is never an error.
+// file or key is never an error. The store exists from the program's start; it reaches a file
+// once it is opened, and until then reads give their defaults and writes are dropped.
 #pragma once
 
 #include <string>
@@ -8,6 +9,9 @@
 class SettingsStore {
   public:
     virtual ~SettingsStore() = default;
+
+    // Reads and writes go to the file at `path` from now on.
+    virtual void Open(std::string_view path) = 0;
 
     virtual std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const = 0;
     virtual void WriteString(std::string_view section, std::string_view key, std::string_view value) = 0;

@@ -1,8 +1,8 @@
-#include "ui/clipboard.h"
+#include "ui/clipboard_win.h"
 
 #include <cstring>
 
-#include "common/unique_handle.h"
+#include "common/unique_handle_win.h"
 
 namespace {
 

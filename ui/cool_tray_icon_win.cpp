@@ -1,4 +1,4 @@
-#include "ui/cool_tray_icon.h"
+#include "ui/cool_tray_icon_win.h"
 
 #include <commctrl.h>
 
@@ -6,7 +6,7 @@
 #include <map>
 #include <memory>
 
-#include "common/window_base.h"
+#include "common/window_base_win.h"
 #include "resources/resource_ids.h"
 
 // One record layout with balloon fields, accepted from Windows XP on.
@@ -18,7 +18,7 @@ class TrayIconHandler final : public WindowBase {
     static TrayIconHandler& Join(TCoolTrayIcon* icon) {
         if (!instance_) {
             instance_ = std::make_unique<TrayIconHandler>();
-            instance_->Create("MasqTrayIconHandler", WS_EX_TOOLWINDOW, WS_POPUP, "", RECT{}, nullptr);
+            instance_->CreateWindowOf("MasqTrayIconHandler", WS_EX_TOOLWINDOW, WS_POPUP, "", RECT{}, nullptr);
         }
         instance_->icons_[icon->Id()] = icon;
         return *instance_;
@@ -31,7 +31,7 @@ class TrayIconHandler final : public WindowBase {
     static HWND Window() { return instance_ ? instance_->Handle() : nullptr; }
 
   protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == kTrayCallbackMessage) {
             if (TCoolTrayIcon* icon = Find(UINT(wParam)))
                 icon->HandleMouse(UINT(lParam));
@@ -47,7 +47,7 @@ class TrayIconHandler final : public WindowBase {
                 icon->AddAgain();
             return 0;
         }
-        return WindowBase::HandleMessage(message, wParam, lParam);
+        return std::nullopt;
     }
 
   private:
@@ -96,7 +96,7 @@ TCoolTrayIcon::TCoolTrayIcon(NotifyFunction notify) : notify_(std::move(notify))
 
 TCoolTrayIcon::~TCoolTrayIcon() {
     KillTimer(record_.hWnd, Id());
-    if (started_ && iconVisible_)
+    if (started_)
         Send(NIM_DELETE);
     if (mainForm_)
         RemoveWindowSubclass(mainForm_, MainFormHook, kMainFormHookId);
@@ -114,8 +114,7 @@ bool TCoolTrayIcon::Startup() {
     if (!showMainForm)
         HideMainForm();
     started_ = true;
-    if (iconVisible_)
-        Send(NIM_ADD);
+    Send(NIM_ADD);
     RestartCycling();
     record_.uVersion = 0;
     Send(NIM_SETVERSION);
@@ -134,11 +133,6 @@ void TCoolTrayIcon::SetIconIndex(int index) {
     Update();
 }
 
-void TCoolTrayIcon::SetIcon(HICON icon) {
-    icon_ = icon;
-    Update();
-}
-
 void TCoolTrayIcon::SetCycleIcons(bool cycle) {
     cycleIcons_ = cycle;
     if (cycle)
@@ -154,24 +148,6 @@ void TCoolTrayIcon::SetCycleInterval(UINT milliseconds) {
 void TCoolTrayIcon::SetHint(const std::string& hint) {
     hint_ = hint;
     Update();
-}
-
-void TCoolTrayIcon::SetShowHint(bool show) {
-    showHint_ = show;
-    Update();
-}
-
-void TCoolTrayIcon::SetIconVisible(bool visible) {
-    if (visible == iconVisible_)
-        return;
-    iconVisible_ = visible;
-    if (started_)
-        Send(visible ? NIM_ADD : NIM_DELETE);
-}
-
-void TCoolTrayIcon::SetEnabled(bool enabled) {
-    enabled_ = enabled;
-    clickStarted_ = false;
 }
 
 void TCoolTrayIcon::ClearBalloon() {
@@ -218,8 +194,6 @@ void TCoolTrayIcon::HideMainForm() {
 }
 
 void TCoolTrayIcon::HandleMouse(UINT mouseMessage) {
-    if (!enabled_)
-        return;
     if (mouseMessage == WM_LBUTTONDOWN) {
         clickStarted_ = true;
     } else if (mouseMessage == WM_LBUTTONUP && clickStarted_) {
@@ -233,14 +207,12 @@ void TCoolTrayIcon::HandleCycleTick() {
     if (!iconList_)
         return;
     icon_ = iconList_->At(iconIndex_);
-    if (OnCycle)
-        OnCycle(iconIndex_);
     Update();
     iconIndex_ = NextCycleIndex(iconIndex_, iconList_->Count());
 }
 
 void TCoolTrayIcon::AddAgain() {
-    if (started_ && iconVisible_)
+    if (started_)
         Send(NIM_ADD);
 }
 
@@ -251,20 +223,20 @@ void TCoolTrayIcon::RestartCycling() {
 }
 
 void TCoolTrayIcon::Update() {
-    if (started_ && iconVisible_)
+    if (started_)
         Send(NIM_MODIFY);
 }
 
 void TCoolTrayIcon::Send(DWORD action) {
     record_.hIcon = icon_;
-    CopyCut(record_.szTip, TipFor(hint_, showHint_), kMaxTipLength);
+    CopyCut(record_.szTip, hint_, kMaxTipLength);
     notify_(action, record_);
 }
 
 LRESULT CALLBACK
 TCoolTrayIcon::MainFormHook(HWND form, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
     auto* tray = reinterpret_cast<TCoolTrayIcon*>(self);
-    if (message == WM_SIZE && wParam == SIZE_MINIMIZED && tray->minimizeToTray_) {
+    if (message == WM_SIZE && wParam == SIZE_MINIMIZED) {
         LRESULT result = DefSubclassProc(form, message, wParam, lParam);
         tray->HideMainForm();
         return result;

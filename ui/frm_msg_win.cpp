@@ -1,11 +1,11 @@
-#include "ui/frm_msg.h"
+#include "ui/frm_msg_win.h"
 
 #include <algorithm>
 
-#include "ui/clipboard.h"
-#include "ui/message_icons.h"
+#include "ui/clipboard_win.h"
+#include "ui/message_icons_win.h"
 #include "ui/message_layout.h"
-#include "ui/screen_dc.h"
+#include "ui/screen_dc_win.h"
 
 namespace {
 
@@ -56,7 +56,7 @@ TfrmMsg::~TfrmMsg() {
 
 int TfrmMsg::ShowModal() {
     static const EmptyDialogTemplate kTemplate;
-    if (!CreateIndirect(&kTemplate.header, nullptr))
+    if (!CreateDialogFromTemplate(&kTemplate.header, nullptr))
         return kResultCancel;
 
     DisabledThreadWindows others;
@@ -157,20 +157,18 @@ bool TfrmMsg::PreviewKey(const MSG& msg) {
     }
 }
 
-INT_PTR TfrmMsg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> TfrmMsg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (auto colors = paint_.ControlColors(message, wParam))
+        return colors;
     switch (message) {
         case WM_INITDIALOG:
             CreateControls();
             return FALSE;  // the focus is set
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN:
-            return reinterpret_cast<INT_PTR>(paint_.ControlColors(message, reinterpret_cast<HDC>(wParam)));
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             const DialogButton* button = ButtonOf(item.hwndItem);
             if (!button)
-                return FALSE;
+                return std::nullopt;
             paint_.DrawButton(item, IsDefaultButton(*button));
             return TRUE;
         }
@@ -178,13 +176,13 @@ INT_PTR TfrmMsg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             const DialogButton* button = ButtonOf(reinterpret_cast<HWND>(lParam));
             if (button && HIWORD(wParam) == BN_CLICKED && button->result != kResultNone)
                 result_ = button->result;
-            return TRUE;
+            return 0;
         }
         case WM_CLOSE:
             result_ = kResultCancel;
-            return TRUE;
+            return 0;
         default:
-            return FALSE;
+            return std::nullopt;
     }
 }
 

@@ -1,4 +1,4 @@
-#include "ui/icon_list.h"
+#include "ui/icon_list_win.h"
 
 #include "resources/resource_ids.h"
 

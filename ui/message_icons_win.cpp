@@ -1,6 +1,6 @@
-#include "ui/message_icons.h"
+#include "ui/message_icons_win.h"
 
-#include "ui/screen_dc.h"
+#include "ui/screen_dc_win.h"
 
 namespace {
 

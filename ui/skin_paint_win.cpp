@@ -1,4 +1,4 @@
-#include "ui/skin_paint.h"
+#include "ui/skin_paint_win.h"
 
 #include <fstream>
 #include <sstream>
@@ -72,21 +72,22 @@ HBRUSH SkinPaint::Brush(SkinColor color) const {
     return found->second.Get();
 }
 
-HBRUSH SkinPaint::ControlColors(UINT message, HDC dc) const {
+std::optional<LRESULT> SkinPaint::ControlColors(UINT message, WPARAM wParam) const {
+    HDC dc = reinterpret_cast<HDC>(wParam);
     switch (message) {
         case WM_CTLCOLORDLG:
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
             SetTextColor(dc, ToColorRef(skin_.text));
             SetBkColor(dc, ToColorRef(skin_.face));
-            return Brush(skin_.face);
+            return reinterpret_cast<LRESULT>(Brush(skin_.face));
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:
             SetTextColor(dc, ToColorRef(skin_.fieldText));
             SetBkColor(dc, ToColorRef(skin_.field));
-            return Brush(skin_.field);
+            return reinterpret_cast<LRESULT>(Brush(skin_.field));
         default:
-            return nullptr;
+            return std::nullopt;
     }
 }
 

@@ -1,7 +1,7 @@
 #include "ui/skinned_message_boxes.h"
 
-#include "ui/frm_msg.h"
-#include "ui/skin_paint.h"
+#include "ui/frm_msg_win.h"
+#include "ui/skin_paint_win.h"
 #include "ui/system_button_texts.h"
 
 int SkinnedMessageBoxes::ShowMessageBox(const std::string& caption,

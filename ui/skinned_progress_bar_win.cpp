@@ -19,7 +19,7 @@ void DrawCaption(HDC dc, const std::string& caption, RECT bar, RECT clip, COLORR
 }  // namespace
 
 bool SkinnedProgressBar::CreateIn(HWND parent, RECT bounds, int id) {
-    return Create(kWindowClass, 0, WS_CHILD | WS_VISIBLE, ProgressCaption(position_, maximum_).c_str(), bounds, parent,
+    return CreateWindowOf(kWindowClass, 0, WS_CHILD | WS_VISIBLE, ProgressCaption(position_, maximum_).c_str(), bounds, parent,
                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
 }
 
@@ -30,7 +30,7 @@ void SkinnedProgressBar::SetProgress(std::int32_t position, std::int32_t maximum
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-LRESULT SkinnedProgressBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> SkinnedProgressBar::HandleMessage(UINT message, WPARAM, LPARAM) {
     switch (message) {
         case WM_ERASEBKGND:
             return TRUE;  // WM_PAINT covers every pixel
@@ -42,7 +42,7 @@ LRESULT SkinnedProgressBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
             return 0;
         }
         default:
-            return WindowBase::HandleMessage(message, wParam, lParam);
+            return std::nullopt;
     }
 }
 

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "common/window_base.h"
-#include "ui/skin_paint.h"
+#include "common/window_base_win.h"
+#include "ui/skin_paint_win.h"
 
 class SkinnedProgressBar final : public WindowBase {
   public:
@@ -18,7 +18,7 @@ class SkinnedProgressBar final : public WindowBase {
     void SetProgress(std::int32_t position, std::int32_t maximum);
 
   protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
     void Paint(HDC dc) const;

@@ -1,6 +1,6 @@
 #include "ui/system_button_texts.h"
 
-#include "common/unique_handle.h"
+#include "common/unique_handle_win.h"
 
 std::string SystemButtonText(unsigned stringId) {
     static const UniqueModule user32(LoadLibraryA("user32.dll"));

@@ -1,9 +1,9 @@
-#include "ui/tray_popup_menu.h"
+#include "ui/tray_popup_menu_win.h"
 
 #include <vector>
 
 #include "ui/dpi_scale.h"
-#include "ui/screen_dc.h"
+#include "ui/screen_dc_win.h"
 
 namespace {
 

@@ -18,9 +18,6 @@ enum class BalloonIcon { None = 0, Info = 1, Warning = 2, Error = 3 };
 
 std::string Truncated(const std::string& text, std::size_t maxLength);
 
-// The tooltip the record carries: the hint cut to fit, or nothing when hints are off.
-std::string TipFor(const std::string& hint, bool showHint);
-
 // An index into a list of `count` icons: beyond the last shows the last, no list shows 0.
 int ClampIconIndex(int index, int count);
 

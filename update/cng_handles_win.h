@@ -5,7 +5,7 @@
 // after windows.h
 #include <bcrypt.h>
 
-#include "common/unique_handle.h"
+#include "common/unique_handle_win.h"
 
 struct AlgorithmTraits {
     using Handle = BCRYPT_ALG_HANDLE;

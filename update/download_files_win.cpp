@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "common/unique_handle.h"
+#include "common/unique_handle_win.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "ui/disabled_thread_windows_win.h"
 #include "ui/dpi_scale.h"
-#include "ui/screen_dc.h"
+#include "ui/screen_dc_win.h"
 #include "ui/ui_texts.h"
 #include "update/update_texts.h"
 
@@ -43,7 +43,7 @@ int TfrmUpdate::Scaled(int designPixels) const {
 
 UpdateOutcome TfrmUpdate::ShowModal() {
     static const EmptyDialogTemplate kTemplate;
-    if (!CreateIndirect(&kTemplate.header, nullptr))
+    if (!CreateDialogFromTemplate(&kTemplate.header, nullptr))
         return UpdateOutcome::kDismissed;
 
     DisabledThreadWindows others;
@@ -92,7 +92,9 @@ void TfrmUpdate::CreateControls() {
                  work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-INT_PTR TfrmUpdate::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> TfrmUpdate::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (auto colors = paint_.ControlColors(message, wParam))
+        return colors;
     switch (message) {
         case WM_INITDIALOG:
             CreateControls();
@@ -102,11 +104,7 @@ INT_PTR TfrmUpdate::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 shown_ = true;
                 logic_.FormShow();
             }
-            return FALSE;
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN:
-            return reinterpret_cast<INT_PTR>(paint_.ControlColors(message, reinterpret_cast<HDC>(wParam)));
+            return std::nullopt;
         case WM_DRAWITEM:
             paint_.DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), true);
             return TRUE;
@@ -114,12 +112,12 @@ INT_PTR TfrmUpdate::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // The button, Enter on it, and Escape all arrive here; the logic knows when they count.
             if (LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == IDOK)
                 logic_.btnCloseClick();
-            return TRUE;
+            return 0;
         case WM_CLOSE:
             logic_.btnCloseClick();
-            return TRUE;
+            return 0;
         default:
-            return FALSE;
+            return std::nullopt;
     }
 }
 

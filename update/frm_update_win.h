@@ -8,12 +8,12 @@
 
 #include <optional>
 
-#include "common/window_base.h"
-#include "ui/skin_paint.h"
+#include "common/window_base_win.h"
+#include "ui/skin_paint_win.h"
 #include "ui/skinned_progress_bar_win.h"
 #include "update/update_logic.h"
 
-class TfrmUpdate final : public DialogBase, private UpdateView {
+class TfrmUpdate final : public WindowBase, private UpdateView {
   public:
     TfrmUpdate(const UpdateOffer& offer, UpdatePorts ports);
     ~TfrmUpdate() override;
@@ -22,7 +22,7 @@ class TfrmUpdate final : public DialogBase, private UpdateView {
     UpdateOutcome ShowModal();
 
   protected:
-    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
     // UpdateView

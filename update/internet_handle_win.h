@@ -5,7 +5,7 @@
 // after windows.h
 #include <wininet.h>
 
-#include "common/unique_handle.h"
+#include "common/unique_handle_win.h"
 
 struct InternetHandleTraits {
     using Handle = HINTERNET;

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <vector>
 
-#include "common/unique_handle.h"
+#include "common/unique_handle_win.h"
 
 namespace driver {
 

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "common/text_lines.h"
-#include "common/unique_handle.h"
+#include "common/unique_handle_win.h"
 
 namespace driver {
 

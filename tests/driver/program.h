@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "common/unique_handle.h"
+#include "common/unique_handle_win.h"
 
 namespace driver {
 
@@ -30,5 +30,11 @@ class Program {
     UniqueHandle process_;
     DWORD id_ = 0;
 };
+
+// Ends the process `id` (one the program under test started) and waits for its end; false when it
+// could not be ended.
+bool EndProcess(DWORD id);
+// Whether the process `id` has ended (or never was).
+bool ProcessEnded(DWORD id);
 
 }  // namespace driver

@@ -96,19 +96,5 @@ TEST(MessageDialog, AnInformationNoticeShowsItsIcon) {
     EXPECT_EQ(notice.Result(), 1u);
 }
 
-// tray_states.exe busy|on|off: the tray icon in that state, with its balloon.
-TEST(TrayImages, BusyOnAndOffEachShowTheirIconAndBalloon) {
-    for (const char* state : {"busy", "on", "off"}) {
-        Program tray(FixtureCommand(TRAY_STATES_EXE, state));
-        ASSERT_TRUE(WaitForTrayIcon()) << state;
-        // Wine shows balloons as a tooltip window a moment after they are set.
-        EXPECT_TRUE(WaitUntil([] { return FindTopLevel(0, "", "tooltips_class32") != nullptr; })) << state;
-        SaveTrayScreenshot(std::string("tray_") + state);
-        PostMessageA(FindTopLevel(tray.Id(), "tray_states", "", Visibility::kAny), WM_CLOSE, 0, 0);
-        EXPECT_EQ(tray.WaitForExit(kUiTimeout), 0u) << state;
-        ASSERT_TRUE(WaitUntil([] { return TrayIcon() == nullptr; })) << state;
-    }
-}
-
 }  // namespace
 }  // namespace e2e

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,12 +22,16 @@ class FakeMessageBoxes final : public MessageBoxes {
     // Results for the next ShowMessageBox calls, in order. When they run out, the leftmost
     // button's result comes back, as if the user pressed the focused button.
     std::deque<int> answers;
+    // Runs while a box is open, as the box's modal loop would run ticks and other events.
+    std::function<void(const Shown&)> whileOpen;
 
     int ShowMessageBox(const std::string& caption,
                        const std::string& text,
                        MessageKind kind,
                        ButtonSet buttons) override {
         shown.push_back({caption, text, kind, buttons, false});
+        if (whileOpen)
+            whileOpen(shown.back());
         if (answers.empty()) {
             std::vector<DialogButton> slots = FillButtonSlots(buttons, [](unsigned) { return std::string(); });
             return slots.empty() ? kResultCancel : slots.front().result;

@@ -1,7 +1,7 @@
 // Registry string values in memory, with a switch that makes every change fail (no access).
 #pragma once
 
-#include "proxy/registry.h"
+#include "platform/registry.h"
 
 #include <map>
 #include <string>

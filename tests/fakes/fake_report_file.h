@@ -7,12 +7,14 @@
 
 class FakeReportFile final : public ReportFile {
   public:
+    std::string path;  // where Open pointed it
     std::string contents;
     bool exists = false;
     bool failing = false;
     int replaces = 0;
     int appends = 0;
 
+    void Open(std::string_view openedPath) override { path = openedPath; }
     bool Replace(std::string_view text) override {
         if (failing)
             return false;

@@ -12,6 +12,9 @@
 
 class FakeSettingsStore final : public SettingsStore {
   public:
+    std::string path;  // where Open pointed it
+
+    void Open(std::string_view openedPath) override { path = openedPath; }
     std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const override {
         return Raw(section, key).value_or(std::string(def));
     }

@@ -1,7 +1,7 @@
 // Records what the program asked the shell to open.
 #pragma once
 
-#include "proxy/shell.h"
+#include "platform/shell.h"
 
 #include <string>
 #include <vector>

@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "common/unique_handle.h"
+#include "common/unique_handle_win.h"
 #include "resources/resource_ids.h"
 #include "tests/driver/artifacts.h"
 #include "tests/driver/files.h"
@@ -25,6 +25,7 @@ using namespace std::chrono_literals;
 
 constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Masq NG";
 constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char kFirefoxHostKey[] = "Software\\Mozilla\\NativeMessagingHosts\\masqng_firefox_host";
 constexpr int kNextButton = 1;  // "Next >", "Install", "Uninstall" and "Finish" of every page
 
 std::string SpecialFolder(int csidl) {
@@ -71,6 +72,7 @@ class InstallerTest : public testing::Test {
         DeleteFileA(shortcut_.c_str());
         DeleteTree(dataFolder_);
         RegDeleteKeyA(HKEY_CURRENT_USER, kUninstallKey);
+        RegDeleteKeyA(HKEY_CURRENT_USER, kFirefoxHostKey);
         DeleteRegistryValue(HKEY_CURRENT_USER, kRunKey, "Masq NG");
     }
     static std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
@@ -97,8 +99,10 @@ class InstallerTest : public testing::Test {
 TEST_F(InstallerTest, InstallsForTheUserWithAStartMenuEntryWhoseTargetStartsTheProgram) {
     ASSERT_EQ(InstallSilently(), 0u);
 
-    for (const char* file : {"masqng.exe", "warden.exe", "default.skn", "uninstall.exe"})
+    for (const char* file : {"masqng.exe", "warden.exe", "default.skn", "masqng_firefox_host.exe",
+                             "masqng_firefox_host.json", "uninstall.exe"})
         EXPECT_TRUE(Exists(Installed(file))) << file;
+    EXPECT_EQ(RegistryValue(HKEY_CURRENT_USER, kFirefoxHostKey, ""), Installed("masqng_firefox_host.json"));
     EXPECT_EQ(RegistryValue(HKEY_CURRENT_USER, kUninstallKey, "DisplayName"), "Masq NG");
     EXPECT_EQ(RegistryValue(HKEY_CURRENT_USER, kUninstallKey, "DisplayVersion"), "1.84");
     EXPECT_EQ(RegistryValue(HKEY_CURRENT_USER, kUninstallKey, "UninstallString"), Quoted(Installed("uninstall.exe")));
@@ -133,6 +137,7 @@ TEST_F(InstallerTest, TheUninstallerRemovesTheAutostartValueAndKeepsTheSettingsU
 
     ASSERT_TRUE(UninstallSilently());
     EXPECT_FALSE(Exists(shortcut_));
+    EXPECT_FALSE(RegistryValue(HKEY_CURRENT_USER, kFirefoxHostKey, ""));
     EXPECT_FALSE(RegistryValue(HKEY_CURRENT_USER, kRunKey, "Masq NG"));
     EXPECT_TRUE(Exists(dataFolder_ + "\\masq.ini"));
 

@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include "common/text_lines.h"
+#include "settings/report_log.h"
 #include "tests/fakes/fake_folder_system.h"
 #include "tests/fakes/fake_message_boxes.h"
+#include "tests/fakes/fake_os_info.h"
 #include "tests/fakes/fake_registry.h"
 #include "tests/fakes/fake_report_clock.h"
+#include "tests/fakes/fake_report_file.h"
+#include "tests/fakes/fake_settings_store.h"
 #include "tests/fakes/fake_shell.h"
-#include "tests/fakes/fake_system_info.h"
 #include "tests/unit/app/recording_main_form.h"
 
 using ::testing::ElementsAre;
@@ -30,10 +33,9 @@ class MainLogicTest : public ::testing::Test {
         registry.values[{RegistryRoot::ClassesRoot, "http\\shell\\open\\command", ""}] = "\"browser.exe\" \"%1\"";
     }
 
-    FakeSettingsStore& Settings() { return system.settingsFiles[kSettingsPath]; }
     // The settings file as the header copies it: what the fake store holds, read back by the folders.
     void MirrorSettingsFile(const std::string& text) { folders.files[kSettingsPath] = text; }
-    Lines LogLines() { return SplitLines(system.reportFile.contents); }
+    Lines LogLines() { return SplitLines(reportFile.contents); }
     std::vector<std::string> LogTexts() {
         std::vector<std::string> texts;
         for (const std::string& line : LogLines())
@@ -43,14 +45,21 @@ class MainLogicTest : public ::testing::Test {
     }
 
     ProgramValues values;
+    SessionValues session;
     FakeFolderSystem folders;
     FakeRegistry registry;
     FakeShell shell;
     FakeMessageBoxes messages;
+    FakeOsInfo os;
+    FakeSettingsStore settings;
+    FakeSettingsStore siteFile;
     FakeReportClock clock;
-    FakeSystemInfo system;
+    FakeReportFile reportFile;
+    ReportLog log{reportFile, clock};
     RecordingMainForm form;
-    MainLogic logic{values, MainPorts{folders, registry, shell, messages, clock, system, form, form, form, form, form},
+    MainLogic logic{values, session, MainPorts{folders, registry, shell, messages, os, settings, siteFile, log},
+                    MainCalls{form, form, [this] { form.events.push_back("Sweep"); },
+                              [this] { form.events.push_back("SilentUpdate"); }},
                     form};
 };
 
@@ -67,9 +76,11 @@ TEST_F(MainLogicTest, FirstStartCreatesTheDataFolderAndMarksTheRun) {
     EXPECT_EQ(values.InternalPort, "7070");
     EXPECT_TRUE(values.IsFirstRun);
     EXPECT_TRUE(values.IsNewVersion);
-    EXPECT_EQ(Settings().Raw("Config", "Version"), "1.84");
-    EXPECT_EQ(Settings().Raw("Config", "FirstRun"), "0");
-    EXPECT_EQ(system.reportPath, std::string(kDataFolder) + "report.txt");
+    EXPECT_EQ(settings.Raw("Config", "Version"), "1.84");
+    EXPECT_EQ(settings.Raw("Config", "FirstRun"), "0");
+    EXPECT_EQ(reportFile.path, std::string(kDataFolder) + "report.txt");
+    EXPECT_EQ(settings.path, kSettingsPath);
+    EXPECT_EQ(siteFile.path, "C:\\Program Files\\Masq NG\\site.ini");
 
     EXPECT_THAT(form.events, ElementsAre("ApplySkin C:\\Program Files\\Masq NG\\default.skn", "SetAboutPage",
                                          "SetFormCaption Masq NG", "ShowOptions", "InitHotkeys", "DeleteFirefoxUserJs",
@@ -95,27 +106,27 @@ TEST_F(MainLogicTest, AnUnreadableSettingsFileStartsTheLogWithTheSeparator) {
 }
 
 TEST_F(MainLogicTest, TheSameVersionAndAnEarlierRunLeaveTheFileUntouched) {
-    Settings().Seed("Config", "Version", "1.84");
-    Settings().Seed("Config", "FirstRun", "0");
+    settings.Seed("Config", "Version", "1.84");
+    settings.Seed("Config", "FirstRun", "0");
     ASSERT_TRUE(logic.InitMain());
     EXPECT_FALSE(values.IsNewVersion);
     EXPECT_FALSE(values.IsFirstRun);
-    EXPECT_EQ(Settings().Writes(), 0);
+    EXPECT_EQ(settings.Writes(), 0);
     EXPECT_THAT(form.events, ::testing::Not(::testing::Contains("DeleteFirefoxUserJs")));
 }
 
 TEST_F(MainLogicTest, AnEarlierVersionIsReplaced) {
-    Settings().Seed("Config", "Version", "1.83");
+    settings.Seed("Config", "Version", "1.83");
     ASSERT_TRUE(logic.InitMain());
     EXPECT_TRUE(values.IsNewVersion);
-    EXPECT_EQ(Settings().Raw("Config", "Version"), "1.84");
+    EXPECT_EQ(settings.Raw("Config", "Version"), "1.84");
 }
 
 TEST_F(MainLogicTest, StoredSkinAndPortAndTheSiteFileAreRead) {
-    Settings().Seed("Config", "Skin", "D:\\skins\\dark.skn");
-    Settings().Seed("Config", "InternalPort", "8080");
+    settings.Seed("Config", "Skin", "D:\\skins\\dark.skn");
+    settings.Seed("Config", "InternalPort", "8080");
     folders.files["D:\\skins\\dark.skn"] = "";
-    system.settingsFiles["C:\\Program Files\\Masq NG\\site.ini"].Seed("Hosts", "Web", "127.0.0.9");
+    siteFile.Seed("Hosts", "Web", "127.0.0.9");
     ASSERT_TRUE(logic.InitMain());
     EXPECT_EQ(values.SkinPath, "D:\\skins\\dark.skn");
     EXPECT_EQ(values.InternalPort, "8080");
@@ -132,7 +143,7 @@ TEST_F(MainLogicTest, ADataFolderThatCannotBeCreatedEndsTheProgramBeforeAnything
     EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
     EXPECT_EQ(messages.shown[0].buttons, kButtonsOK);
     EXPECT_THAT(form.events, ElementsAre("CloseMainForm"));
-    EXPECT_TRUE(system.settingsFiles.empty()) << "the settings file is never opened";
+    EXPECT_EQ(settings.path, "") << "the settings file is never opened";
 }
 
 TEST_F(MainLogicTest, AMissingSkinFileEndsTheProgramWithoutALogHeader) {
@@ -143,21 +154,23 @@ TEST_F(MainLogicTest, AMissingSkinFileEndsTheProgramWithoutALogHeader) {
     EXPECT_EQ(messages.shown[0].text, "Can not find Skin File");
     EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
     EXPECT_THAT(form.events, ElementsAre("CloseMainForm"));
-    EXPECT_FALSE(system.reportFile.exists);
+    EXPECT_FALSE(reportFile.exists);
 }
 
-TEST_F(MainLogicTest, ExitClearsTheProxyBeforeClosing) {
+TEST_F(MainLogicTest, ExitAndTheWindowsCloseCommandClearTheProxyBeforeClosing) {
     ASSERT_TRUE(logic.InitMain());
     form.events.clear();
     logic.Exit1Click();
-    EXPECT_THAT(form.events, ElementsAre("SetBrowserProxy off", "CloseMainForm"));
+    logic.CloseCommand();
+    EXPECT_THAT(form.events,
+                ElementsAre("SetBrowserProxy off", "CloseMainForm", "SetBrowserProxy off", "CloseMainForm"));
 }
 
 TEST_F(MainLogicTest, FormCloseLogsClosingLastThenEndsTheTunnelClient) {
     ASSERT_TRUE(logic.InitMain());
     form.events.clear();
     logic.FormClose();
-    logic.Report("after the end");
+    log.Report("after the end");
     EXPECT_EQ(LogTexts().back(), "Closing...");
     EXPECT_THAT(form.events, ElementsAre("Sweep")) << "the proxy is not touched here";
 }
@@ -181,8 +194,8 @@ TEST_F(MainLogicTest, TheEndOfTheSessionDependsOnTheWindowsVersion) {
          {"SetShutdownBlockReason Please manually close Masq before shutting down Windows."}},
     };
     for (const auto& c : cases) {
-        system.osVersion = c.version;
-        system.reportFile = {};
+        os.osVersion = c.version;
+        reportFile = {};
         ASSERT_TRUE(logic.InitMain());
         form.events.clear();
         EXPECT_EQ(logic.WMEndSessionQuery(), c.allowed) << c.version.major;
@@ -199,8 +212,8 @@ TEST_F(MainLogicTest, OkSavesTheDialogReRegistersTheHotkeysAndHides) {
     form.typed.bypass = {"a.example"};
     form.typed.hotkeyEnable = true;
     logic.btnOKClick();
-    EXPECT_EQ(Settings().Raw("Config", "AutoSelectCountry"), "0");
-    EXPECT_EQ(Settings().Raw("Bypass", "1"), "a.example");
+    EXPECT_EQ(settings.Raw("Config", "AutoSelectCountry"), "0");
+    EXPECT_EQ(settings.Raw("Bypass", "1"), "a.example");
     EXPECT_THAT(form.events,
                 ElementsAre("DeleteFirefoxUserJs", "DisableAllHotkeys", "EnableAllHotKeys", "HideMainForm"));
 
@@ -208,15 +221,22 @@ TEST_F(MainLogicTest, OkSavesTheDialogReRegistersTheHotkeysAndHides) {
     form.typed.hotkeyEnable = false;
     logic.btnOKClick();
     EXPECT_THAT(form.events, ElementsAre("DeleteFirefoxUserJs", "DisableAllHotkeys", "HideMainForm"));
+
+    // While the tunnel is established the browsers take the new choices at once.
+    form.events.clear();
+    session.State = SessionState::Established;
+    logic.btnOKClick();
+    EXPECT_THAT(form.events,
+                ElementsAre("DeleteFirefoxUserJs", "DisableAllHotkeys", "ApplyProxySettings", "HideMainForm"));
 }
 
 TEST_F(MainLogicTest, CancelWritesNothingAndTheNextShowingLoadsTheStoredValues) {
     ASSERT_TRUE(logic.InitMain());
-    const int writes = Settings().Writes();
+    const int writes = settings.Writes();
     form.events.clear();
     form.typed.autoSelectCountry = false;
     logic.suiButton1Click();
-    EXPECT_EQ(Settings().Writes(), writes);
+    EXPECT_EQ(settings.Writes(), writes);
     EXPECT_THAT(form.events, ElementsAre("HideMainForm"));
 
     logic.Options1Click();
@@ -225,17 +245,22 @@ TEST_F(MainLogicTest, CancelWritesNothingAndTheNextShowingLoadsTheStoredValues) 
 }
 
 TEST_F(MainLogicTest, MenuCommandsOpenWhatTheyName) {
-    system.settingsFiles["C:\\Program Files\\Masq NG\\site.ini"].Seed("Hosts", "Web", "127.0.0.9");
+    siteFile.Seed("Hosts", "Web", "127.0.0.9");
     ASSERT_TRUE(logic.InitMain());
     form.events.clear();
 
     logic.About1Click();
-    logic.Help1Click();
-    EXPECT_THAT(form.events, ElementsAre("ShowAboutPage", "RestoreMainForm", "ShowTour"));
+    EXPECT_THAT(form.events, ElementsAre("ShowAboutPage", "RestoreMainForm"));
 
     logic.Report1Click();
     logic.SeeMyIP1Click();
+    logic.OpenAboutLink(AboutLink::Website);
+    logic.OpenAboutLink(AboutLink::ContactUs);
+    logic.OpenAboutLink(AboutLink::SeeMyIP);
     EXPECT_THAT(shell.opened, ElementsAre(FakeShell::Opened{std::string(kDataFolder) + "report.txt", ""},
+                                          FakeShell::Opened{"http://127.0.0.9/ip.php", ""},
+                                          FakeShell::Opened{"http://127.0.0.9/", ""},
+                                          FakeShell::Opened{"http://127.0.0.9/contact.html", ""},
                                           FakeShell::Opened{"http://127.0.0.9/ip.php", ""}));
 }
 

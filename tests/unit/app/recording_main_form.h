@@ -1,23 +1,15 @@
-// The main form's window and the subsystems it calls, as one ordered list of what happened.
+// The main form's window and the subsystems the core calls, as one ordered list of what happened.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "app/main_form_view.h"
-#include "directory/directory.h"
 #include "proxy/browser_proxy.h"
 #include "settings/options.h"
-#include "tunnel/tunnel.h"
 #include "ui/hotkeys.h"
-#include "ui/tour.h"
 
-class RecordingMainForm final : public MainFormView,
-                                public BrowserProxy,
-                                public Tunnel,
-                                public Directory,
-                                public Hotkeys,
-                                public Tour {
+class RecordingMainForm final : public MainFormView, public BrowserProxy, public Hotkeys {
   public:
     std::vector<std::string> events;
     Options shown;  // what the dialog's controls show
@@ -47,17 +39,12 @@ class RecordingMainForm final : public MainFormView,
     void SetBrowserProxy(bool enable, std::string_view server, std::string_view, std::string_view, bool) override {
         events.push_back(enable ? "SetBrowserProxy on " + std::string(server) : "SetBrowserProxy off");
     }
+    void ApplyProxySettings() override { events.push_back("ApplyProxySettings"); }
     void DeleteFirefoxUserJs() override { events.push_back("DeleteFirefoxUserJs"); }
-    void Sweep() override { events.push_back("Sweep"); }
-    void TurnHidingOn() override { events.push_back("TurnHidingOn"); }
-    void TurnHidingOff() override { events.push_back("TurnHidingOff"); }
-    void SilentUpdate() override { events.push_back("SilentUpdate"); }
-    void SelectNode() override { events.push_back("SelectNode"); }
     void InitHotkeys() override { events.push_back("InitHotkeys"); }
     void DisableAllHotkeys() override { events.push_back("DisableAllHotkeys"); }
     bool EnableAllHotKeys() override {
         events.push_back("EnableAllHotKeys");
         return true;
     }
-    void ShowTour() override { events.push_back("ShowTour"); }
 };

@@ -2,20 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "proxy/browser_proxy.h"
 #include "tests/fakes/fake_registry.h"
 #include "tests/fakes/fake_settings_store.h"
+#include "tests/fakes/recording_browser_proxy.h"
 
 namespace {
 
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kExe[] = "C:\\Program Files\\Masq NG\\masqng.exe";
-
-struct CountingBrowserProxy final : BrowserProxy {
-    int userJsDeleted = 0;
-    void SetBrowserProxy(bool, std::string_view, std::string_view, std::string_view, bool) override {}
-    void DeleteFirefoxUserJs() override { ++userJsDeleted; }
-};
 
 using Lines = std::vector<std::string>;
 
@@ -59,7 +53,7 @@ TEST(SaveOptions, WritesEveryValueAndLeavesKeysAboveTheNewCount) {
         settings.Seed("Bypass", key, std::string("old") + key);
     settings.Seed("Bypass", "Counter", "3");
     FakeRegistry registry;
-    CountingBrowserProxy browsers;
+    RecordingBrowserProxy browsers;
     Options options;
     options.startWithWindows = true;
     options.autoSelectCountry = false;
@@ -78,7 +72,7 @@ TEST(SaveOptions, WritesEveryValueAndLeavesKeysAboveTheNewCount) {
     EXPECT_EQ(settings.Raw("Bypass", "2"), "old2");
     EXPECT_EQ(settings.Raw("HotKey", "Enable"), "0");
     EXPECT_EQ((registry.ReadString(RegistryRoot::CurrentUser, kRunKey, "Masq NG")), kExe);
-    EXPECT_EQ(browsers.userJsDeleted, 0) << "restart mode keeps user.js";
+    EXPECT_TRUE(browsers.calls.empty()) << "restart mode keeps user.js";
     EXPECT_EQ(LoadOptions(settings, registry), options);
 }
 
@@ -86,9 +80,9 @@ TEST(SaveOptions, PluginModeDeletesUserJsAndUncheckingRemovesTheAutostartEntry) 
     FakeSettingsStore settings;
     FakeRegistry registry;
     registry.values[{RegistryRoot::CurrentUser, kRunKey, "Masq NG"}] = kExe;
-    CountingBrowserProxy browsers;
+    RecordingBrowserProxy browsers;
     EXPECT_TRUE(SaveOptions(Options{}, settings, registry, kExe, browsers));
-    EXPECT_EQ(browsers.userJsDeleted, 1);
+    EXPECT_EQ(browsers.calls, Lines{"DeleteFirefoxUserJs"});
     EXPECT_FALSE(registry.ReadString(RegistryRoot::CurrentUser, kRunKey, "Masq NG"));
 }
 
@@ -96,7 +90,7 @@ TEST(SaveOptions, ARefusedAutostartEntryStillSavesTheKeys) {
     FakeSettingsStore settings;
     FakeRegistry registry;
     registry.refusing = true;
-    CountingBrowserProxy browsers;
+    RecordingBrowserProxy browsers;
     Options options;
     options.startWithWindows = true;
     options.bypass = {"kept.example"};

@@ -38,6 +38,8 @@ class ReportLogTest : public testing::Test {
     }
     void ExpectFileIsExactCopy() { EXPECT_EQ(file.contents, Joined(log.Lines())); }
 
+    ReportLogTest() { log.Open("C:\\Masq NG\\report.txt"); }
+
     FakeReportFile file;
     FakeReportClock clock;
     ReportLog log{file, clock};
@@ -117,6 +119,22 @@ TEST_F(ReportLogTest, ANewRunStartsAFreshLog) {
     EXPECT_EQ(log.Lines(),
               (Lines{"[Config]", "FirstRun=0", "", "================", "[ 21:34:05:123 2026/12/07 ] Masq NG"}));
     ExpectFileIsExactCopy();
+}
+
+TEST(ReportLog, KeepsLinesOnlyBetweenOpenAndClose) {
+    FakeReportFile file;
+    FakeReportClock clock;
+    ReportLog log(file, clock);
+    log.Report("before the settings are read");
+    EXPECT_FALSE(file.exists);
+
+    log.Open("C:\\Masq NG\\report.txt");
+    log.StartRun({});
+    log.Report("Closing...");
+    log.Close();
+    log.Report("after the end");
+    EXPECT_EQ(file.path, "C:\\Masq NG\\report.txt");
+    EXPECT_EQ(file.contents, "\r\n================\r\n[ 21:34:05:123 2026/12/07 ] Closing...\r\n");
 }
 
 }  // namespace

@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "ui/tray_rules.h"
-#include "ui/tray_status.h"
 
 TEST(TrayRules, TooltipAndBalloonTextsAreCutToTheirBuffers) {
     const std::string long300(300, 'x');
-    EXPECT_EQ(TipFor(long300, true), std::string(127, 'x'));
-    EXPECT_EQ(TipFor("Masq", true), "Masq");
-    EXPECT_EQ(TipFor("Masq", false), "");
+    EXPECT_EQ(Truncated(long300, kMaxTipLength), std::string(127, 'x'));
+    EXPECT_EQ(Truncated("Masq", kMaxTipLength), "Masq");
     EXPECT_EQ(Truncated(long300, kMaxBalloonTitleLength).size(), 63u);
     EXPECT_EQ(Truncated(long300, kMaxBalloonTextLength).size(), 255u);
     EXPECT_EQ(Truncated(std::string(255, 'y'), kMaxBalloonTextLength), std::string(255, 'y'));
@@ -27,14 +25,4 @@ TEST(TrayRules, CyclingShowsEveryFrameThenStartsAgain) {
     EXPECT_EQ(shown, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 0, 1}));
     EXPECT_EQ(NextCycleIndex(0, 1), 0);
     EXPECT_EQ(NextCycleIndex(0, 0), 0);
-}
-
-TEST(TrayStatus, EachDisplayStateHasItsLook) {
-    EXPECT_EQ(LookFor(0, "Connecting to Server: 127.0.0.5", "ignored"),
-              (TrayLook{StatusImages::Busy, 0, true, "Connecting to Server: 127.0.0.5"}));
-    EXPECT_EQ(LookFor(1, "Masq ON", ""), (TrayLook{StatusImages::Status, 0, false, "Masq ON"}));
-    EXPECT_EQ(LookFor(1, "Germany #3 [h]", "Masq NG - Germany #3 [h]"),
-              (TrayLook{StatusImages::Status, 0, false, "Masq NG - Germany #3 [h]"}));
-    EXPECT_EQ(LookFor(2, "Connection lost", "ignored"), (TrayLook{StatusImages::Status, 1, false, "Masq OFF"}));
-    EXPECT_EQ(LookFor(3, "x", ""), std::nullopt);
 }

@@ -1,4 +1,4 @@
-#include "common/window_base.h"
+#include "common/window_base_win.h"
 
 #include <gtest/gtest.h>
 
@@ -8,16 +8,16 @@ namespace {
 
 class CountingWindow : public WindowBase {
   public:
-    bool Open() { return Create("MasqTestWindow", 0, WS_OVERLAPPED, "test", RECT{0, 0, 100, 100}, nullptr); }
+    bool Open() { return CreateWindowOf("MasqTestWindow", 0, WS_OVERLAPPED, "test", RECT{0, 0, 100, 100}, nullptr); }
     int userMessages = 0;
 
   protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_USER)
             return ++userMessages;
         if (message == WM_USER + 1)
             throw std::runtime_error("handler failed");
-        return WindowBase::HandleMessage(message, wParam, lParam);
+        return std::nullopt;
     }
 };
 

@@ -10,8 +10,16 @@ class ProfileSettingsStoreTest : public testing::Test {
   protected:
     ScratchFolder scratch;
     std::string path = scratch.Path("masq.ini");
-    ProfileSettingsStore store{path};
+    ProfileSettingsStore store;
+
+    void SetUp() override { store.Open(path); }
 };
+
+TEST(ProfileSettingsStore, BeforeItIsOpenedReadsGiveTheDefaultAndWritesGoNowhere) {
+    ProfileSettingsStore store;
+    store.WriteString("Config", "Version", "1.84");
+    EXPECT_EQ(store.ReadString("Config", "Version", "none"), "none");
+}
 
 TEST_F(ProfileSettingsStoreTest, AMissingFileGivesTheDefaultsAndIsNotCreatedByReading) {
     EXPECT_EQ(store.ReadString("Config", "Version", ""), "");
@@ -30,7 +38,8 @@ TEST_F(ProfileSettingsStoreTest, EveryWriteReachesTheFileAtOnce) {
     store.WriteInteger("HotKey", "hotkey_hide_vk", 87);
     EXPECT_EQ(FileBytes(path), "[Config]\r\nVersion=1.84\r\nFirstRun=0\r\n[HotKey]\r\nhotkey_hide_vk=87\r\n");
 
-    ProfileSettingsStore other(path);
+    ProfileSettingsStore other;
+    other.Open(path);
     EXPECT_EQ(other.ReadString("Config", "Version", ""), "1.84");
     EXPECT_FALSE(other.ReadBool("Config", "FirstRun", true));
     EXPECT_EQ(other.ReadInteger("HotKey", "hotkey_hide_vk", 0), 87);

@@ -2,7 +2,7 @@
 #include "settings/report_file_win.h"
 #include "settings/report_log.h"
 
-#include "common/unique_handle.h"
+#include "common/unique_handle_win.h"
 #include "win/settings/environment_case.h"
 #include "win/settings/scratch_folder.h"
 
@@ -17,7 +17,9 @@ class WinReportFileTest : public testing::Test {
   protected:
     ScratchFolder scratch;
     std::string path = scratch.Path("report.txt");
-    WinReportFile file{path};
+    WinReportFile file;
+
+    void SetUp() override { file.Open(path); }
 };
 
 TEST_F(WinReportFileTest, ReplacesAndAppendsAndLeavesTheFileClosed) {
@@ -52,6 +54,7 @@ TEST_F(WinReportFileTest, AFileLockedByAnotherProgramFailsAndStaysAsItWas) {
 TEST_F(WinReportFileTest, TheLogCatchesUpOnDiskOnceTheLockIsGone) {
     WinReportClock clock;
     ReportLog log(file, clock);
+    log.Open(path);
     log.StartRun({"[Config]", "Version=1.84"});
     log.Report("Masq NG");
     {

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/cool_tray_icon.h"
-#include "ui/tray_status_display.h"
+#include "ui/cool_tray_icon_win.h"
+#include "ui/tray_win.h"
 #include "window_driver.h"
 
 namespace {
@@ -96,9 +96,8 @@ TEST(TrayIcon, TooltipAndBalloonAreCutToTheirBuffersAndTheOldBalloonClearedFirst
     EXPECT_EQ(shown.uTimeout, 10000u);
     EXPECT_EQ(shown.dwInfoFlags, DWORD(NIIF_WARNING));
 
-    recorded.tray.SetShowHint(false);  // back to the resting flags, and no tooltip
+    recorded.tray.SetHint("Masq OFF");  // back to the resting flags
     EXPECT_EQ(recorded.Last().record.uFlags, UINT(NIF_MESSAGE | NIF_ICON | NIF_TIP));
-    EXPECT_STREQ(recorded.Last().record.szTip, "");
 }
 
 TEST(TrayIcon, LeftClickIsReportedOnRelease) {
@@ -115,86 +114,40 @@ TEST(TrayIcon, LeftClickIsReportedOnRelease) {
     SendCallback(recorded.tray, WM_RBUTTONDOWN);
     SendCallback(recorded.tray, WM_RBUTTONUP);
     EXPECT_EQ(clicks, 1);
-
-    recorded.tray.SetEnabled(false);
-    SendCallback(recorded.tray, WM_LBUTTONDOWN);
-    SendCallback(recorded.tray, WM_LBUTTONUP);
-    EXPECT_EQ(clicks, 1);
 }
 
-TEST(TrayIcon, TaskbarCreatedAddsTheVisibleIconAgain) {
+TEST(TrayIcon, TaskbarCreatedAddsTheIconAgain) {
     RecordedTray recorded;
     recorded.tray.Startup();
     recorded.tray.SetHint("Masq OFF");
     SendMessageA(TCoolTrayIcon::CallbackWindow(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     EXPECT_EQ(recorded.Last().action, DWORD(NIM_ADD));
     EXPECT_STREQ(recorded.Last().record.szTip, "Masq OFF");
-
-    recorded.tray.SetIconVisible(false);
-    EXPECT_EQ(recorded.Last().action, DWORD(NIM_DELETE));
-    const std::size_t before = recorded.sent.size();
-    SendMessageA(TCoolTrayIcon::CallbackWindow(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-    EXPECT_EQ(recorded.sent.size(), before);
 }
 
 TEST(TrayIcon, IconIndexIsClampedToTheList) {
-    StatusImageLists images;
+    const IconList status = LoadStatusImages();
     RecordedTray recorded;
     recorded.tray.Startup();
-    recorded.tray.SetIconList(&images.status);
+    recorded.tray.SetIconList(&status);
     recorded.tray.SetIconIndex(5);
-    EXPECT_EQ(recorded.tray.IconIndex(), 1);
-    EXPECT_EQ(recorded.Last().record.hIcon, images.status.At(1));
-    EXPECT_NE(images.status.At(0), images.status.At(1));
+    EXPECT_EQ(recorded.Last().record.hIcon, status.At(1));
+    EXPECT_NE(status.At(0), status.At(1));
 }
 
 TEST(TrayIcon, CyclingShowsEachFrameOnTheTimerAndWraps) {
-    StatusImageLists images;
+    const IconList busy = LoadBusyImages();
     RecordedTray recorded;
-    std::vector<int> cycled;
-    std::vector<HICON> shown;
-    recorded.tray.OnCycle = [&](int index) {
-        cycled.push_back(index);
-        shown.push_back(recorded.tray.Icon());
-    };
     recorded.tray.Startup();
-    recorded.tray.SetIconList(&images.busy);
+    recorded.tray.SetIconList(&busy);
     recorded.tray.SetCycleInterval(10);
     recorded.tray.SetCycleIcons(true);
-    ASSERT_TRUE(PumpUntil([&] { return cycled.size() >= 9; }));
+    const std::size_t before = recorded.sent.size();
+    ASSERT_TRUE(PumpUntil([&] { return recorded.sent.size() >= before + 9; }));
     recorded.tray.SetCycleIcons(false);
 
-    EXPECT_EQ(std::vector<int>(cycled.begin(), cycled.begin() + 9), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 0, 1}));
-    for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(shown[i], images.busy.At(i)) << i;
-}
-
-TEST(TrayIcon, StatusDisplayPicksListIconTooltipAndBalloon) {
-    StatusImageLists images;
-    RecordedTray recorded;
-    recorded.tray.Startup();
-
-    ShowTrayStatus(recorded.tray, images, 0, "SilentUpdate. Please wait...", BalloonIcon::Info, "");
-    EXPECT_TRUE(recorded.tray.CycleIcons());
-    EXPECT_EQ(recorded.tray.Icon(), images.busy.At(0));
-    EXPECT_EQ(recorded.tray.Hint(), "SilentUpdate. Please wait...");
-    EXPECT_STREQ(recorded.Last().record.szInfoTitle, "Masq NG");
-    EXPECT_STREQ(recorded.Last().record.szInfo, "SilentUpdate. Please wait...");
-    EXPECT_EQ(recorded.Last().record.uTimeout, 10000u);
-
-    ShowTrayStatus(recorded.tray, images, 1, "Germany #3 [10.0.0.1]", BalloonIcon::Info, "Masq NG - Germany #3");
-    EXPECT_FALSE(recorded.tray.CycleIcons());
-    EXPECT_EQ(recorded.tray.Icon(), images.status.At(0));
-    EXPECT_EQ(recorded.tray.Hint(), "Masq NG - Germany #3");
-
-    ShowTrayStatus(recorded.tray, images, 2, "Connection lost", BalloonIcon::Error, "");
-    EXPECT_EQ(recorded.tray.Icon(), images.status.At(1));
-    EXPECT_EQ(recorded.tray.Hint(), "Masq OFF");
-    EXPECT_EQ(recorded.Last().record.dwInfoFlags, DWORD(NIIF_ERROR));
-
-    const std::size_t before = recorded.sent.size();
-    ShowTrayStatus(recorded.tray, images, 7, "ignored", BalloonIcon::Info, "");
-    EXPECT_EQ(recorded.sent.size(), before);
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(recorded.sent[before + i].record.hIcon, busy.At(i % 7)) << i;
 }
 
 TEST(TrayIcon, TheShellShowsTheIconAndReportsAClickOnIt) {
@@ -211,4 +164,19 @@ TEST(TrayIcon, TheShellShowsTheIconAndReportsAClickOnIt) {
     PostMessageA(icon, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     PostMessageA(icon, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
     EXPECT_TRUE(PumpUntil([&] { return clicks == 1; }));
+}
+
+TEST(MasqTray, ShowsEachLookOnTheIconAndKeepsTheMenuItemsItIsGiven) {
+    MasqTray tray;
+    HWND form = CreateMainForm();
+    tray.Start(form);
+    EXPECT_FALSE(IsWindowVisible(form)) << "the program starts with the icon alone";
+    EXPECT_FALSE(tray.IsMenuItemEnabled(TrayMenuItem::Masq1));
+    EXPECT_TRUE(tray.IsMenuItemEnabled(TrayMenuItem::Exit1));
+
+    tray.ShowLook({StatusImages::Status, 1, false, "Masq OFF"});
+    tray.SetMenuItemEnabled(TrayMenuItem::Masq1, true);
+    EXPECT_TRUE(tray.IsMenuItemEnabled(TrayMenuItem::Masq1));
+    tray.ShowBalloon("Masq NG", "User stopped Masq", BalloonIcon::Info, 10);
+    DestroyWindow(form);
 }

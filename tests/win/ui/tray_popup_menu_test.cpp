@@ -1,11 +1,11 @@
-#include "ui/tray_popup_menu.h"
+#include "ui/tray_popup_menu_win.h"
 
 #include <gtest/gtest.h>
 
 #include <thread>
 
-#include "common/window_base.h"
-#include "ui/skin_paint.h"
+#include "common/window_base_win.h"
+#include "ui/skin_paint_win.h"
 #include "window_driver.h"
 
 namespace {
@@ -14,17 +14,17 @@ namespace {
 class MenuOwner final : public WindowBase {
   public:
     explicit MenuOwner(const TrayPopupMenu& menu) : menu_(menu) {
-        Create("MasqTestMenuOwner", WS_EX_TOOLWINDOW, WS_POPUP, "", RECT{}, nullptr);
+        CreateWindowOf("MasqTestMenuOwner", WS_EX_TOOLWINDOW, WS_POPUP, "", RECT{}, nullptr);
     }
     UINT command = 0;
 
   protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (auto answer = menu_.HandleOwnerMessage(message, wParam, lParam))
             return *answer;
         if (message == WM_COMMAND)
             command = LOWORD(wParam);
-        return WindowBase::HandleMessage(message, wParam, lParam);
+        return std::nullopt;
     }
 
   private:

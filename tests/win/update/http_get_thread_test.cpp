@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "common/unique_handle.h"
+#include "common/unique_handle_win.h"
 #include "tests/download_site/site_folder.h"
 #include "update/download_files_win.h"
 #include "update/wininet_http_client_win.h"

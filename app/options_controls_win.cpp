@@ -1,0 +1,50 @@
+#include "app/options_controls_win.h"
+
+#include "common/text_lines.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+void SetCheck(HWND control, bool checked) {
+    SendMessageA(control, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool IsChecked(HWND control) {
+    return SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+std::string WindowText(HWND window) {
+    std::string text(size_t(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(size_t(GetWindowTextA(window, text.data(), int(text.size()))));
+    return text;
+}
+
+}  // namespace
+
+void ShowOptionsOn(const OptionsPages& pages, const Options& options) {
+    auto general = [&](int id) { return pages.Item(Page::General, id); };
+    SetCheck(general(IDC_CHK_START_WITH_WINDOWS), options.startWithWindows);
+    SetCheck(general(IDC_CHK_COUNTRY), options.autoSelectCountry);
+    SetCheck(general(IDC_CHK_IE), options.browserIE);
+    SetCheck(general(IDC_CHK_FIREFOX), options.browserFirefox);
+    // Like a radio group's item index: a stored mode above the last item selects the last one.
+    SetCheck(general(IDC_RDG_FIREFOX_PLUGIN), options.firefoxControlMode == kPluginMode);
+    SetCheck(general(IDC_RDG_FIREFOX_RESTART), options.firefoxControlMode >= kRestartFirefox);
+    SetWindowTextA(pages.Item(Page::Bypass, IDC_MEM_BYPASS), JoinLines(options.bypass).c_str());
+    SetCheck(pages.Item(Page::HotKey, IDC_CHK_HOTKEY), options.hotkeyEnable);
+}
+
+Options ReadOptionsFrom(const OptionsPages& pages) {
+    auto general = [&](int id) { return pages.Item(Page::General, id); };
+    Options options;
+    options.startWithWindows = IsChecked(general(IDC_CHK_START_WITH_WINDOWS));
+    options.autoSelectCountry = IsChecked(general(IDC_CHK_COUNTRY));
+    options.browserIE = IsChecked(general(IDC_CHK_IE));
+    options.browserFirefox = IsChecked(general(IDC_CHK_FIREFOX));
+    options.firefoxControlMode = IsChecked(general(IDC_RDG_FIREFOX_PLUGIN))    ? kPluginMode
+                                 : IsChecked(general(IDC_RDG_FIREFOX_RESTART)) ? kRestartFirefox
+                                                                               : kNoFirefoxMode;
+    options.bypass = SplitLines(WindowText(pages.Item(Page::Bypass, IDC_MEM_BYPASS)));
+    options.hotkeyEnable = IsChecked(pages.Item(Page::HotKey, IDC_CHK_HOTKEY));
+    return options;
+}

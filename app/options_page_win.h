@@ -1,0 +1,22 @@
+// One page of the options dialog: a child dialog from its template, in the skin's colours.
+// Commands and notifications of its controls go on to the main form.
+#pragma once
+
+#include "common/window_base_win.h"
+
+class SkinPaint;
+
+class OptionsPage final : public WindowBase {
+  public:
+    explicit OptionsPage(int templateId) : templateId_(templateId) {}
+    bool Create(HWND owner);
+    HWND Item(int id) const { return GetDlgItem(Handle(), id); }
+    void SetSkin(const SkinPaint* skin) { skin_ = skin; }
+
+  protected:
+    std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    int templateId_;
+    const SkinPaint* skin_ = nullptr;
+};

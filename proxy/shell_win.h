@@ -1,9 +1,0 @@
-// The shell's "open" verb through ShellExecuteA.
-#pragma once
-
-#include "proxy/shell.h"
-
-class WinShell final : public Shell {
-  public:
-    void Open(std::string_view file, std::string_view parameters) override;
-};

@@ -1,7 +1,0 @@
-// Tells the version this executable sees through its exit code (major * 100 + minor), so a test
-// can start it under a per-executable Wine version setting.
-#include "proxy/environment_win.h"
-
-int main() {
-    return GetOSName(QueryOsVersion()).versionCode;
-}
