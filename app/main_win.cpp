@@ -5,8 +5,10 @@
 #include <commctrl.h>
 
 #include "app/app_texts.h"
+#include "app/crash_guard_win.h"
 #include "app/frm_main_win.h"
 #include "app/main_logic.h"
+#include "app/proxy_watch_win.h"
 #include "app/unbuilt_subsystems.h"
 #include "platform/folder_system_win.h"
 #include "platform/os_info_win.h"
@@ -24,6 +26,7 @@
 #include "tunnel/tunnel_process_win.h"
 #include "tunnel/tunnel_session.h"
 #include "ui/masq_status.h"
+#include "ui/silent_message_boxes.h"
 #include "ui/skinned_message_boxes.h"
 #include "ui/tray_win.h"
 
@@ -36,13 +39,17 @@ void ShowError(const std::exception& error) {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
+    if (const std::optional<WatchRequest> watch = ParseWatchArguments(arguments))
+        return RunProxyWatch(*watch);
     // The mutex is never released: the system drops it when the process ends.
     CreateMutexA(nullptr, TRUE, kMutexName);
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         MessageBoxA(nullptr, kAlreadyRunning, kAlreadyRunningCaption, MB_OK | MB_ICONWARNING);
         return 0;
     }
+    StartProxyWatch();
+    const DWORD processId = GetCurrentProcessId();
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_LINK_CLASS};
     InitCommonControlsEx(&controls);
     WindowBase::SetErrorDisplay(ShowError);
@@ -71,13 +78,23 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     WinWindowTitles windowTitles;
     BrowserProxyConfiguration browserProxy(
         values, sessionValues,
-        BrowserProxyPorts{connectionOptions, dialUp, browserFiles, windowTitles, settings, messages});
+        BrowserProxyPorts{connectionOptions, dialUp, browserFiles, windowTitles, settings, messages}, processId);
     UnbuiltHotkeys hotkeys;
     WinTunnelProcess tunnelProcess;
     TunnelSession tunnel(
         values, sessionValues,
         TunnelPorts{tunnelProcess, frmMain.timRead, frmMain.timReset, folders, messages, log, status, browserProxy},
         TunnelCalls{});
+    // A crash ends the client and takes the browsers off its proxy before the system's crash
+    // handling holds the process; silently, as nothing may show then.
+    SilentMessageBoxes silentMessages;
+    BrowserProxyConfiguration crashingProxy(
+        values, sessionValues,
+        BrowserProxyPorts{connectionOptions, dialUp, browserFiles, windowTitles, settings, silentMessages}, processId);
+    CrashGuard crashGuard([&] {
+        tunnelProcess.Terminate();
+        crashingProxy.ClearForEndedRun(processId);
+    });
     TestNodeDirectory directory(siteFile, sessionValues, [&](const TServer& node) {
         tunnel.Sweep();
         sessionValues.CurrentServer = node;
@@ -106,6 +123,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         .closeCommand = [&] { logic.CloseCommand(); },
         .FormClose = [&] { logic.FormClose(); },
         .WMEndSessionQuery = [&] { return logic.WMEndSessionQuery(); },
+        .WMEndSession = [&](bool sessionEnds) { logic.WMEndSession(sessionEnds); },
         .help = [] {},
         .aboutLink = [&](AboutLink link) { logic.OpenAboutLink(link); },
         .menuCommand =
@@ -133,6 +151,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+#ifdef MASQ_TEST_CRASH
+        // The test build's deliberate crash (tests/e2e/fixtures): a write through a null pointer
+        // on the GUI thread, as a fault in a handler would make.
+        if (message.message == RegisterWindowMessageA("MasqNG test crash")) {
+            volatile int* volatile nowhere = nullptr;
+            *nowhere = 1;
+        }
+#endif
         if (frmMain.PreTranslateMessage(message))
             continue;
         TranslateMessage(&message);
