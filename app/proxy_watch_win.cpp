@@ -38,7 +38,7 @@ bool StartStage(const WatchRequest& request) {
 }
 
 void WaitForEndedRunsWatch() {
-    UniqueHandle watch(OpenMutexA(SYNCHRONIZE, FALSE, kWatchMutexName));
+    UniqueHandle watch(OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, kWatchMutexName));
     if (!watch)
         return;
     const DWORD waited = WaitForSingleObject(watch.Get(), kEndedRunsWatchWait);
