@@ -55,8 +55,20 @@ bool IsSafeTunnelValue(std::string_view value) {
            });
 }
 
-NodeListParse Malformed(std::string reason) {
-    return {NodeListParse::Kind::Malformed, {}, std::move(reason)};
+// "#3 Masq Node"
+std::string NodeCaption(int number) {
+    std::string caption(1, '#');
+    caption += std::to_string(number);
+    caption += kNodeCaptionSuffix;
+    return caption;
+}
+
+// The reason is put together from its pieces, e.g. "node line ", "3", " has no address entry".
+NodeListParse Malformed(std::initializer_list<std::string_view> pieces) {
+    NodeListParse parse{NodeListParse::Kind::Malformed, {}, {}};
+    for (std::string_view piece : pieces)
+        parse.reason += piece;
+    return parse;
 }
 
 }  // namespace
@@ -120,11 +132,11 @@ std::string RangeAddress(const AddressEntry& entry, int j) {
 NodeListParse ParseNodeList(const ReplyLines& reply) {
     const std::optional<int> count = ValueAsInt(reply, kCountName);
     if (!count)
-        return Malformed("the node count is no number");
+        return Malformed({"the node count is no number"});
     if (*count == 0)
         return {};
     if (*count > kMaxNodeLines)
-        return Malformed("more than " + std::to_string(kMaxNodeLines) + " node lines");
+        return Malformed({"more than ", std::to_string(kMaxNodeLines), " node lines"});
 
     NodeList list;
     list.port = ScrambleText(reply.Value(kPortName), kScrambleKey);
@@ -132,23 +144,22 @@ NodeListParse ParseNodeList(const ReplyLines& reply) {
     list.key = ScrambleText(reply.Value(kKeyName), kScrambleKey);
     for (const std::string* value : {&list.port, &list.user, &list.key})
         if (!IsSafeTunnelValue(*value))
-            return Malformed("a tunnel value that cannot go on a command line");
+            return Malformed({"a tunnel value that cannot go on a command line"});
 
     for (int k = 1; k <= *count; ++k) {
         const std::string name = std::to_string(k);
         const std::string value(Trim(reply.Value(name)));
         const std::optional<int> location = value.size() > 2 ? Decimal(value.substr(0, 2), 2) : std::nullopt;
         if (!location)
-            return Malformed("node line " + name + " is missing or has no location code");
+            return Malformed({"node line ", name, " is missing or has no location code"});
         const std::optional<AddressEntry> entry = ParseAddressEntry(ScrambleText(value.substr(2), kScrambleKey));
         if (!entry)
-            return Malformed("node line " + name + " has no address entry");
+            return Malformed({"node line ", name, " has no address entry"});
         for (int j = 0; j < RangeCount(*entry); ++j) {
             if (list.servers.size() >= kMaxNodes)
-                return Malformed("more than " + std::to_string(kMaxNodes) + " nodes");
+                return Malformed({"more than ", std::to_string(kMaxNodes), " nodes"});
             const int number = int(list.servers.size()) + 1;
-            list.servers.push_back(TServer{"#" + std::to_string(number) + kNodeCaptionSuffix, RangeAddress(*entry, j),
-                                           *location, number, false});
+            list.servers.push_back(TServer{NodeCaption(number), RangeAddress(*entry, j), *location, number, false});
         }
     }
     return {NodeListParse::Kind::Nodes, std::move(list), {}};
