@@ -1,5 +1,7 @@
 #include "directory/http_text_win.h"
 
+#include <algorithm>
+
 #include "common/internet_handle_win.h"
 
 namespace {
@@ -36,9 +38,12 @@ std::optional<std::string> WinHttpText::GetText(const TextRequest& request) {
     // reply's completeness test.
     std::string body;
     char chunk[kChunkBytes];
-    DWORD read = 0;
-    while (GetTickCount64() < deadline && InternetReadFile(httpRequest.Get(), chunk, sizeof(chunk), &read) &&
-           read > 0) {
+    // Only what has arrived is read, so that no read outlasts the wait limit and the time limit
+    // holds between reads: a full chunk could take a trickling server for ever.
+    DWORD available = 0, read = 0;
+    while (GetTickCount64() < deadline && InternetQueryDataAvailable(httpRequest.Get(), &available, 0, 0) &&
+           available > 0 &&
+           InternetReadFile(httpRequest.Get(), chunk, std::min<DWORD>(available, sizeof(chunk)), &read) && read > 0) {
         if (body.size() + read > request.maxBytes)
             return std::nullopt;
         body.append(chunk, read);
