@@ -33,13 +33,22 @@ native_build() {
 native_tests() {
     ctest --test-dir "$build/native" --output-on-failure -j2
 }
-warden_fuzz() {
-    # A short libFuzzer run over warden's parsers of untrusted input: no crash, no sanitizer report.
-    local log=$build/fuzz/warden_parsers_fuzz.log
+parser_fuzz() {
+    # Short libFuzzer runs over the parsers of untrusted input, warden's and the directory reply's:
+    # no crash, no sanitizer report.
     CC=clang CXX=clang++ cmake -S . -B "$build/fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWARDEN_FUZZ=ON \
-        >/dev/null && cmake --build "$build/fuzz" --target warden_parsers_fuzz || return 1
-    if "$build/fuzz/warden/warden_parsers_fuzz" -max_total_time=10 -artifact_prefix="$build/fuzz/" >"$log" 2>&1; then
-        tail -n 1 "$log"
+        -DDIRECTORY_FUZZ=ON >/dev/null && cmake --build "$build/fuzz" --target warden_parsers_fuzz directory_reply_fuzz ||
+        return 1
+    mkdir -p "$build/fuzz/directory_corpus"
+    fuzz_run warden_parsers_fuzz "$build/fuzz/warden/warden_parsers_fuzz" &&
+        fuzz_run directory_reply_fuzz "$build/fuzz/directory/directory_reply_fuzz" "$build/fuzz/directory_corpus" \
+            "$root/directory/fuzz/seeds"
+}
+fuzz_run() {  # fuzz_run NAME BINARY [CORPUS...]: ten seconds of one target, its last line or its whole log
+    local name=$1 binary=$2 log=$build/fuzz/$1.log
+    shift 2
+    if "$binary" -max_total_time=10 -artifact_prefix="$build/fuzz/" "$@" >"$log" 2>&1; then
+        echo "$name: $(tail -n 1 "$log")"
     else
         cat "$log"
         return 1
@@ -63,7 +72,7 @@ windows_tests() {
 step "install missing packages" scripts/setup.sh
 step "native build" native_build
 step "native unit tests" native_tests
-step "warden parser fuzzing" warden_fuzz
+step "parser fuzzing" parser_fuzz
 step "Windows build" windows_build
 if step "Wine prefix and display" wine_setup; then
     step "Windows and end-to-end tests under Wine" windows_tests

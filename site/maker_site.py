@@ -22,6 +22,8 @@ Options:
                               placeholder masqng.exe
   --pid-file FILE             where `serve` writes its own PID
 
+`serve` writes FOLDER/ready once every host listens, and ends with an error when one cannot.
+
 Pages: / and /contact.html, the five browser guides /masq-with-*.htm, /setup-firewall.htm, and
 /ip.php, which answers with the address it sees the request come from. Requests are logged to
 FOLDER/access.log as: host address, request line, user agent.
@@ -199,9 +201,9 @@ def build(args):
     return folder, hosts
 
 
-def wait_listening(address, timeout=10.0):
+def wait_listening(address, nginx, timeout=10.0):
     deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
+    while time.monotonic() < deadline and nginx.poll() is None:
         with socket.socket() as probe:
             if probe.connect_ex((address, 80)) == 0:
                 return True
@@ -211,6 +213,9 @@ def wait_listening(address, timeout=10.0):
 
 def serve(args):
     folder, hosts = build(args)
+    ready = os.path.join(folder, "ready")
+    if os.path.exists(ready):
+        os.remove(ready)
     if args.pid_file:
         with open(args.pid_file, "w") as f:
             f.write(f"{os.getpid()}\n")
@@ -237,12 +242,13 @@ def serve(args):
     signal.signal(signal.SIGTERM, stop)
     signal.signal(signal.SIGINT, stop)
     for address, behaviour in hosts:
-        if behaviour != "silent" and not wait_listening(address):
+        if behaviour != "silent" and not wait_listening(address, nginx):
             print(f"maker_site: nginx does not listen on {address}:80 (see {folder}/error.log)", file=sys.stderr)
             stop()
             nginx.wait()
             sys.exit(1)
     print("maker_site: serving " + ", ".join(f"{a} ({b})" for a, b in hosts), flush=True)
+    open(ready, "w").close()
     nginx.wait()
     if not stopping:
         sys.exit(f"maker_site: nginx ended (see {folder}/error.log)")
