@@ -4,5 +4,5 @@
 #   scripts/bench.sh [--rounds N] [--no-wine]     (options of warden's benchmark)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bench/report_log/run.sh
+bench/per_line.sh
 bench/run.sh "$@"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds both targets and runs every test tier:
-#   native unit tests (ASan+UBSan), Windows tests and end-to-end tests under Wine.
+#   native unit tests (ASan+UBSan), Windows tests and end-to-end tests under Wine, and Firefox
+#   with the add-on.
 # Ends with a pass/fail summary; exits non-zero when any step failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -33,26 +34,29 @@ native_build() {
 native_tests() {
     ctest --test-dir "$build/native" --output-on-failure -j2
 }
-parser_fuzz() {
-    # Short libFuzzer runs over the parsers of untrusted input, warden's and the directory reply's:
-    # no crash, no sanitizer report.
-    CC=clang CXX=clang++ cmake -S . -B "$build/fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWARDEN_FUZZ=ON \
-        -DDIRECTORY_FUZZ=ON >/dev/null && cmake --build "$build/fuzz" --target warden_parsers_fuzz directory_reply_fuzz ||
-        return 1
-    mkdir -p "$build/fuzz/directory_corpus"
-    fuzz_run warden_parsers_fuzz "$build/fuzz/warden/warden_parsers_fuzz" &&
-        fuzz_run directory_reply_fuzz "$build/fuzz/directory/directory_reply_fuzz" "$build/fuzz/directory_corpus" \
-            "$root/directory/fuzz/seeds"
-}
-fuzz_run() {  # fuzz_run NAME BINARY [CORPUS...]: ten seconds of one target, its last line or its whole log
-    local name=$1 binary=$2 log=$build/fuzz/$1.log
-    shift 2
-    if "$binary" -max_total_time=10 -artifact_prefix="$build/fuzz/" "$@" >"$log" 2>&1; then
-        echo "$name: $(tail -n 1 "$log")"
+fuzz() {  # fuzz OPTION TARGET FOLDER [SEEDS]: a short libFuzzer run, no crash and no sanitizer report
+    local option=$1 target=$2 folder=$3 seeds=${4:-} log=$build/fuzz/$2.log corpus=()
+    CC=clang CXX=clang++ cmake -S . -B "$build/fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -D"$option"=ON \
+        >/dev/null && cmake --build "$build/fuzz" --target "$target" || return 1
+    if [ -n "$seeds" ]; then  # libFuzzer adds to its corpus: a copy in the build, never the sources
+        corpus=("$build/fuzz/$target-corpus")
+        mkdir -p "${corpus[0]}" && cp "$seeds"/* "${corpus[0]}/"
+    fi
+    if "$build/fuzz/$folder/$target" -max_total_time=10 -artifact_prefix="$build/fuzz/" "${corpus[@]}" >"$log" 2>&1; then
+        tail -n 1 "$log"
     else
         cat "$log"
         return 1
     fi
+}
+firefox_tests() {
+    # The add-on site's checks of the add-on (as for signing), then a real Firefox ESR, headless,
+    # with the add-on and the Linux build of its host, through warden and a microsocks node.
+    local firefox=$build/native/firefox web_ext=$build/web-ext/node_modules/.bin/web-ext
+    "$web_ext" lint --source-dir firefox/addon --no-config-discovery --warnings-as-errors --output text | tail -n 5 &&
+    python3 firefox/tests/firefox_e2e.py --host-manifest "$firefox/masqng_firefox_host.json" \
+        --xpi "$firefox/masqng_firefox.xpi" --warden "$build/native/warden/warden" \
+        --web-ext "$web_ext" --artifacts "$artifacts/firefox" --work "$build"
 }
 windows_build() {
     cmake -S . -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
@@ -72,11 +76,16 @@ windows_tests() {
 step "install missing packages" scripts/setup.sh
 step "native build" native_build
 step "native unit tests" native_tests
-step "parser fuzzing" parser_fuzz
+# Parsers of untrusted input: warden's (programs and nodes), the Firefox host's (state file, Firefox),
+# the directory reply (the network).
+step "warden parser fuzzing" fuzz WARDEN_FUZZ warden_parsers_fuzz warden
+step "Firefox host parser fuzzing" fuzz FIREFOX_HOST_FUZZ firefox_host_fuzz firefox firefox/fuzz/seeds
+step "directory reply fuzzing" fuzz DIRECTORY_FUZZ directory_reply_fuzz directory directory/fuzz/seeds
 step "Windows build" windows_build
 if step "Wine prefix and display" wine_setup; then
     step "Windows and end-to-end tests under Wine" windows_tests
 fi
+step "Firefox with the add-on" firefox_tests
 step "screenshots to PNG" scripts/convert-screenshots.sh "$artifacts"
 
 echo

@@ -42,9 +42,10 @@ std::string Contents(const std::string& path) {
 
 int main() {
     const std::string path = (std::filesystem::temp_directory_path() / "masq-report-bench.txt").string();
-    PlatformReportFile file(path);
+    PlatformReportFile file;
     PlatformReportClock clock;
     ReportLog log(file, clock);
+    log.Open(path);
     log.StartRun({"[Config]", "Version=1.84", "FirstRun=0", "InternalPort=7070"});
 
     std::printf("report log, %d lines, %s\n", kLines, kPlatform);

@@ -11,8 +11,7 @@
 
 class StdReportFile final : public ReportFile {
   public:
-    explicit StdReportFile(std::string path) : path_(std::move(path)) {}
-
+    void Open(std::string_view path) override { path_ = path; }
     bool Replace(std::string_view contents) override { return Write(std::ios::trunc, contents); }
     bool Append(std::string_view contents) override {
         return std::filesystem::exists(path_) && Write(std::ios::app, contents);

@@ -40,4 +40,14 @@ void Program::Terminate() {
     }
 }
 
+bool EndProcess(DWORD id) {
+    UniqueHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+    return process && TerminateProcess(process.Get(), 1) && WaitForSingleObject(process.Get(), 10000) == WAIT_OBJECT_0;
+}
+
+bool ProcessEnded(DWORD id) {
+    UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, id));
+    return !process || WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0;
+}
+
 }  // namespace driver

@@ -31,4 +31,10 @@ class Program {
     DWORD id_ = 0;
 };
 
+// Ends the process `id` (one the program under test started) and waits for its end; false when it
+// could not be ended.
+bool EndProcess(DWORD id);
+// Whether the process `id` has ended (or never was).
+bool ProcessEnded(DWORD id);
+
 }  // namespace driver

@@ -75,7 +75,7 @@ std::vector<HWND> TopLevelWindows(DWORD processId) {
             auto& s = *reinterpret_cast<Search*>(param);
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            if (owner == s.processId)
+            if (s.processId == 0 || owner == s.processId)
                 s.found.push_back(window);
             return TRUE;
         },

@@ -40,7 +40,7 @@ HWND WaitForTopLevel(DWORD processId,
                      std::string_view className = {},
                      std::chrono::milliseconds timeout = kUiTimeout);
 
-// Every top-level window of process `processId`, visible or not.
+// Every top-level window of process `processId` (0: of any process), visible or not.
 std::vector<HWND> TopLevelWindows(DWORD processId);
 
 // The descendants of `parent`, in Z order as EnumChildWindows gives them.

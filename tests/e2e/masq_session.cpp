@@ -1,7 +1,13 @@
 #include "tests/e2e/masq_session.h"
 
+// after windows.h
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cstdlib>
 #include <regex>
 
+#include "common/unique_handle_win.h"
 #include "resources/resource_ids.h"
 #include "tests/driver/files.h"
 #include "tests/driver/ui.h"
@@ -16,7 +22,9 @@ const MasqPaths& Paths() {
         MasqPaths p;
         p.programFolder = "C:\\Masq NG e2e\\";
         p.exe = p.programFolder + "masqng.exe";
+        p.warden = p.programFolder + "warden.exe";
         p.skin = p.programFolder + "default.skn";
+        p.siteFile = p.programFolder + "site.ini";
         p.dataFolder = AppDataFolder() + "Masq NG\\";
         p.settings = p.dataFolder + "masq.ini";
         p.report = p.dataFolder + "report.txt";
@@ -29,6 +37,7 @@ void InstallProgram(Skin skin) {
     DeleteTree(Paths().programFolder.substr(0, Paths().programFolder.size() - 1));
     CreateDirectoryA(Paths().programFolder.c_str(), nullptr);
     CopyFileTo(WindowsPathOf(MASQNG_EXE), Paths().exe);
+    CopyFileTo(WindowsPathOf(WARDEN_EXE), Paths().warden);
     if (skin == Skin::kInstalled)
         CopyFileTo(WindowsPathOf(MASQNG_SKIN), Paths().skin);
 }
@@ -52,6 +61,24 @@ bool ParseLogLine(const std::string& line, std::string& text) {
     return true;
 }
 
+const Node& RunningNode() {
+    static const Node node = [] {
+        const char* state = std::getenv("MASQ_E2E_SERVICES");
+        const std::string file = state ? WindowsPathOf(state) : std::string();
+        auto value = [&](const char* key) { return IniValue(file, "Node", key).value_or(""); };
+        return Node{value("Host"), value("Port"), value("User"), value("Key"), value("OutAddress"), value("LocalPort")};
+    }();
+    return node;
+}
+
+void UseNodeAtStart(const Node& node) {
+    for (const auto& [key, value] : {std::pair{"Host", node.host}, std::pair{"Port", node.port},
+                                     std::pair{"User", node.user}, std::pair{"Key", node.key}})
+        WritePrivateProfileStringA("TestNode", key, value.c_str(), Paths().siteFile.c_str());
+    CreateDirectoryA(Paths().dataFolder.c_str(), nullptr);
+    WritePrivateProfileStringA("Config", "InternalPort", node.localPort.c_str(), Paths().settings.c_str());
+}
+
 Masq::Masq() : process_(std::make_unique<Program>("\"" + Paths().exe + "\"", Paths().programFolder)) {}
 
 bool Masq::WaitForStartUp() {
@@ -73,6 +100,31 @@ HWND Masq::MainForm() const {
 
 void Masq::Command(TrayMenuItem item) const {
     PostMessageA(MainForm(), WM_COMMAND, EntryOf(item).commandId, 0);
+}
+
+Masq::~Masq() {
+    const std::vector<DWORD> clients = ClientProcesses();
+    process_->Terminate();
+    for (DWORD client : clients)
+        EndProcess(client);
+}
+
+bool Masq::WaitForLog(const std::string& text, int count) const {
+    return WaitUntil([&] {
+        const std::vector<std::string> texts = LogTexts();
+        return std::count(texts.begin(), texts.end(), text) >= count;
+    });
+}
+
+std::vector<DWORD> Masq::ClientProcesses() const {
+    std::vector<DWORD> clients;
+    UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32 entry{sizeof(entry)};
+    for (BOOL more = Process32First(snapshot.Get(), &entry); more; more = Process32Next(snapshot.Get(), &entry)) {
+        if (entry.th32ParentProcessID == process_->Id() && _stricmp(entry.szExeFile, "warden.exe") == 0)
+            clients.push_back(entry.th32ProcessID);
+    }
+    return clients;
 }
 
 std::vector<std::string> Masq::LogTexts() const {

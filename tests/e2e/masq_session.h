@@ -21,7 +21,9 @@ inline constexpr char kWindowsVersionKey[] = "Software\\Wine\\AppDefaults\\masqn
 struct MasqPaths {
     std::string programFolder;  // ends in a backslash
     std::string exe;
+    std::string warden;
     std::string skin;
+    std::string siteFile;
     std::string dataFolder;  // ends in a backslash
     std::string settings;
     std::string report;
@@ -29,7 +31,7 @@ struct MasqPaths {
 const MasqPaths& Paths();
 
 enum class Skin { kInstalled, kMissing };
-// Copies masqng.exe (and default.skn) into a fresh program folder.
+// Copies masqng.exe, warden.exe (and default.skn) into a fresh program folder.
 void InstallProgram(Skin skin = Skin::kInstalled);
 // No data folder, no autostart entry, Windows 7.
 void ResetUserState();
@@ -39,9 +41,25 @@ void SetWindowsVersion(const std::string& version);
 // A line of report.txt split into its time stamp and its text; false when it is no log line.
 bool ParseLogLine(const std::string& line, std::string& text);
 
+// The proxy node the test services run (tests/e2e/services.sh): microsocks with user/password.
+struct Node {
+    std::string host;
+    std::string port;
+    std::string user;
+    std::string key;
+    std::string outAddress;  // where its connections come from
+    std::string localPort;   // for the tunnel client's local proxy
+};
+const Node& RunningNode();
+// Makes the installed program launch the tunnel client for `node` at start-up (site.ini), with
+// its local proxy on the node's local port (masq.ini).
+void UseNodeAtStart(const Node& node);
+
 class Masq {
   public:
     Masq();
+    // Ends the program if it still runs, and the tunnel clients it started with it.
+    ~Masq();
     Program& Process() const { return *process_; }
     // Waits for the last line of the log header (the start-up sequence is done).
     bool WaitForStartUp();
@@ -50,6 +68,10 @@ class Masq {
     // Sends a tray menu command as the menu does.
     void Command(TrayMenuItem item) const;
     std::vector<std::string> LogTexts() const;
+    // Waits until the log holds `text` `count` times.
+    bool WaitForLog(const std::string& text, int count = 1) const;
+    // The running warden.exe processes the program started.
+    std::vector<DWORD> ClientProcesses() const;
 
   private:
     std::unique_ptr<Program> process_;

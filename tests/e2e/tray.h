@@ -15,7 +15,14 @@ bool WaitForTrayIcon();
 void ClickTrayIcon();
 // The tooltip the tray shows while the pointer rests on the first icon.
 std::string TrayTooltip();
+// Waits until a balloon shows `text` (Wine shows it a moment after it was set).
+bool WaitForBalloon(const std::string& text);
 // The tray and the area below it, where balloons appear.
 void SaveTrayScreenshot(const std::string& name);
+
+// What the first icon shows, told by its colours: the on icon is a green shield, the off icon a
+// red disc.
+enum class IconColour { Green, Red, Other };
+IconColour TrayIconColour();
 
 }  // namespace e2e

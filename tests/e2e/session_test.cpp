@@ -1,0 +1,136 @@
+// The tunnel session on the real program: warden.exe launched for a microsocks node with
+// user/password auth, its status lines turned into the log and the tray, hiding stopped and
+// turned on by hand, a client that dies while established, and the way out.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/driver/artifacts.h"
+#include "tests/driver/ui.h"
+#include "tests/driver/wait.h"
+#include "tests/e2e/masq_fixture.h"
+#include "tests/e2e/tray.h"
+
+namespace e2e {
+
+using namespace driver;
+
+namespace {
+
+// Texts of the log from the first line of the session on, the header left out.
+std::vector<std::string> SessionTexts(const Masq& masq) {
+    std::vector<std::string> texts = masq.LogTexts();
+    auto start =
+        std::find_if(texts.begin(), texts.end(), [](const std::string& t) { return t.starts_with("TimeZone"); });
+    return std::vector<std::string>(start == texts.end() ? texts.begin() : start + 1, texts.end());
+}
+
+HWND WaitForQuestion(const Masq& masq) {
+    HWND dialog = nullptr;
+    WaitUntil([&] {
+        dialog = WaitForTopLevel(masq.Process().Id(), "Masq NG", "", 1s);
+        return dialog && FindChild(dialog, "Static", "Do you want to reconnect?");
+    });
+    return dialog;
+}
+
+std::string OnTooltip() {
+    return "Masq NG - United States #1 [" + RunningNode().host + "]";
+}
+
+// The program with its tunnel up.
+class SessionTest : public MasqTest {
+  protected:
+    void SetUp() override {
+        MasqTest::SetUp();
+        UseNodeAtStart(RunningNode());
+    }
+    void WaitUntilEstablished(const Masq& masq) {
+        ASSERT_TRUE(masq.WaitForLog("Masq ON"));
+        ASSERT_EQ(masq.ClientProcesses().size(), 1u);
+    }
+};
+
+TEST_F(MasqTest, AnUnreachableNodeLeavesTheTrayBusyConnecting) {
+    Node unreachable = RunningNode();
+    unreachable.port = "1";  // nothing listens there
+    UseNodeAtStart(unreachable);
+    Masq masq;
+    ASSERT_TRUE(masq.WaitForLog("Destination not available"));
+    EXPECT_EQ(SessionTexts(masq),
+              (std::vector<std::string>{"Searching...", "Connecting...", "Destination not available"}));
+    EXPECT_EQ(TrayTooltip(), "Connecting to Server: " + RunningNode().host);
+    SaveTrayScreenshot("tray_busy");
+}
+
+TEST_F(SessionTest, TheClientsReadyLineTurnsHidingOnAndStopAndHideWorkByHand) {
+    Masq masq;
+    WaitUntilEstablished(masq);
+    EXPECT_EQ(SessionTexts(masq),
+              (std::vector<std::string>{"Searching...", "Connecting...", "Connected", "Identifying", "Masq ON"}));
+    EXPECT_EQ(TrayIconColour(), IconColour::Green);
+    EXPECT_TRUE(WaitForBalloon("United States #1 [" + RunningNode().host + "]"));
+    SaveTrayScreenshot("tray_on");
+    EXPECT_EQ(TrayTooltip(), OnTooltip());
+    const std::vector<DWORD> client = masq.ClientProcesses();
+
+    masq.Command(TrayMenuItem::StopMasq1);
+    ASSERT_TRUE(masq.WaitForLog("User stopped Masq"));
+    EXPECT_EQ(TrayTooltip(), "Masq OFF");
+    EXPECT_EQ(TrayIconColour(), IconColour::Red);
+    EXPECT_EQ(masq.ClientProcesses(), client) << "stopping leaves the client running";
+
+    masq.Command(TrayMenuItem::Masq1);
+    ASSERT_TRUE(masq.WaitForLog("Masq ON", 2));
+    EXPECT_EQ(TrayTooltip(), "Masq ON");
+    EXPECT_EQ(TrayIconColour(), IconColour::Green);
+    EXPECT_EQ(masq.ClientProcesses(), client) << "hiding again launches nothing";
+
+    masq.Command(TrayMenuItem::Exit1);
+    EXPECT_EQ(masq.Process().WaitForExit(kUiTimeout), 0u);
+    EXPECT_TRUE(WaitUntil([&] { return ProcessEnded(client.front()); })) << "no warden.exe is left running";
+}
+
+TEST_F(SessionTest, AClientThatDiesWhileEstablishedIsReportedAndYesRelaunchesTheSameNode) {
+    Masq masq;
+    WaitUntilEstablished(masq);
+    const DWORD first = masq.ClientProcesses().front();
+    ASSERT_TRUE(EndProcess(first));  // as a crash of the client would
+
+    HWND question = WaitForQuestion(masq);
+    ASSERT_TRUE(question);
+    EXPECT_EQ(TrayIconColour(), IconColour::Red);
+    EXPECT_TRUE(WaitForBalloon("Connection lost"));
+    SaveTrayScreenshot("tray_connection_lost");
+    SaveWindowScreenshot("reconnect_question", question, 8);
+    Click(FindChild(question, "Button", "&Yes"));
+
+    ASSERT_TRUE(masq.WaitForLog("Masq ON", 2));
+    const std::vector<DWORD> clients = masq.ClientProcesses();
+    ASSERT_EQ(clients.size(), 1u);
+    EXPECT_NE(clients.front(), first);
+    std::vector<std::string> texts = SessionTexts(masq);
+    const auto lost = std::find(texts.begin(), texts.end(), "Connection lost");
+    ASSERT_NE(lost, texts.end());
+    EXPECT_EQ(std::vector<std::string>(lost, texts.end()),
+              (std::vector<std::string>{"Connection lost", "Reconnect...", "Searching...", "Connecting...", "Connected",
+                                        "Identifying", "Masq ON"}));
+    EXPECT_EQ(TrayTooltip(), OnTooltip());
+}
+
+TEST_F(SessionTest, NoToTheReconnectLeavesHidingOffWithTheClientGone) {
+    Masq masq;
+    WaitUntilEstablished(masq);
+    ASSERT_TRUE(EndProcess(masq.ClientProcesses().front()));
+
+    HWND question = WaitForQuestion(masq);
+    ASSERT_TRUE(question);
+    Click(FindChild(question, "Button", "&No"));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }));
+    EXPECT_EQ(SessionTexts(masq).back(), "Connection lost");
+    EXPECT_TRUE(masq.ClientProcesses().empty());
+    EXPECT_EQ(TrayTooltip(), "Masq OFF");
+}
+
+}  // namespace
+}  // namespace e2e
