@@ -2,15 +2,7 @@
 // goes when its subsystem arrives.
 #pragma once
 
-#include "proxy/browser_proxy.h"
 #include "ui/hotkeys.h"
-
-class UnbuiltBrowserProxy final : public BrowserProxy {
-  public:
-    void SetBrowserProxy(bool, std::string_view, std::string_view, std::string_view, bool) override {}
-    void ApplyProxySettings() override {}
-    void DeleteFirefoxUserJs() override {}
-};
 
 class UnbuiltHotkeys final : public Hotkeys {
   public:

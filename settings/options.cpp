@@ -1,5 +1,7 @@
 #include "settings/options.h"
 
+#include <algorithm>
+
 #include "proxy/browser_proxy.h"
 #include "proxy/environment.h"
 #include "settings/settings_keys.h"
@@ -12,11 +14,17 @@ Options LoadOptions(const SettingsStore& settings, const Registry& registry) {
     options.browserIE = settings.ReadBool(kConfig, kBrowserIE, true);
     options.browserFirefox = settings.ReadBool(kConfig, kBrowserFirefox, true);
     options.firefoxControlMode = settings.ReadInteger(kConfig, kFirefoxControlMode, kPluginMode);
-    const int count = settings.ReadInteger(kBypass, kCounter, 0);
-    for (int i = 1; i <= count; ++i)
-        options.bypass.push_back(settings.ReadString(kBypass, std::to_string(i), ""));
+    options.bypass = LoadBypassList(settings);
     options.hotkeyEnable = settings.ReadBool(kHotKey, kEnable, true);
     return options;
+}
+
+std::vector<std::string> LoadBypassList(const SettingsStore& settings) {
+    std::vector<std::string> lines;
+    const int count = std::min(settings.ReadInteger(kBypass, kCounter, 0), kMaxBypassLines);
+    for (int i = 1; i <= count; ++i)
+        lines.push_back(settings.ReadString(kBypass, std::to_string(i), ""));
+    return lines;
 }
 
 bool SaveOptions(const Options& options,

@@ -144,6 +144,12 @@ void Masq::Command(TrayMenuItem item) const {
     PostMessageA(MainForm(), WM_COMMAND, EntryOf(item).commandId, 0);
 }
 
+HWND Masq::OpenOptions() const {
+    Command(TrayMenuItem::Options1);
+    HWND form = MainForm();
+    return WaitUntil([&] { return IsWindowVisible(form) != 0; }) ? form : nullptr;
+}
+
 Masq::~Masq() {
     // The clients are looked for once the program is gone: one it was starting at that moment is
     // found too, and none comes after. (A client left running would hold the tunnel's port and

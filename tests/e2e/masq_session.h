@@ -86,6 +86,8 @@ class Masq {
     HWND MainForm() const;
     // Sends a tray menu command as the menu does.
     void Command(TrayMenuItem item) const;
+    // The options dialog opened by its menu command; nullptr when it did not show.
+    HWND OpenOptions() const;
     std::vector<std::string> LogTexts() const;
     // Waits until the log holds `text` `count` times.
     bool WaitForLog(const std::string& text, int count = 1) const;
