@@ -37,6 +37,11 @@ std::string Lower(std::string_view text) {
     return lower;
 }
 
+// A host's base URL: no port (80) and no trailing slash.
+std::string BaseOf(const std::string& host) {
+    return std::string(kScheme) + host;
+}
+
 std::string AttemptText(const char* prefix, int attempt, const char* suffix) {
     return prefix + std::to_string(attempt) + suffix;
 }
@@ -99,7 +104,7 @@ bool DirectoryRequest::SilentUpdate() {
 
     std::string reply;
     if (!AskHosts(request, reply) &&
-        !DownloadFallback(RequestUrl(std::string(kScheme) + values_.Site.directoryHost, request, 0), reply)) {
+        !DownloadFallback(RequestUrl(BaseOf(values_.Site.directoryHost), request, 0), reply)) {
         Failed();
         return false;
     }
@@ -115,7 +120,7 @@ bool DirectoryRequest::AskHosts(const RequestValues& request, std::string& reply
                                         BalloonIcon::Info);
         ports_.log.Report(AttemptText(kAttemptPrefix, n, kEllipsisSuffix));
         reply.clear();
-        if (!HttpGetText(ports_.http, RequestUrl(std::string(kScheme) + *hosts[n], request, n), reply)) {
+        if (!HttpGetText(ports_.http, RequestUrl(BaseOf(*hosts[n]), request, n), reply)) {
             ports_.log.Report(AttemptText(kAttemptPrefix, n, kFailedSuffix));
             continue;
         }

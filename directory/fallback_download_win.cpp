@@ -4,7 +4,6 @@
 // after windows.h
 #include <urlmon.h>
 
-#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -19,17 +18,14 @@ namespace {
 class BindingWatch final : public IBindStatusCallback {
   public:
     ~BindingWatch() {
-        if (IBinding* binding = binding_.exchange(nullptr))
-            binding->Release();
+        if (binding_)
+            binding_->Release();
     }
-    // Aborts the download; false when it has not started yet.
-    bool Abort() {
+    // Aborts the download, once it has started.
+    void Abort() {
         std::lock_guard lock(mutex_);
-        if (IBinding* binding = binding_.load()) {
-            binding->Abort();
-            return true;
-        }
-        return false;
+        if (binding_)
+            binding_->Abort();
     }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
@@ -46,8 +42,9 @@ class BindingWatch final : public IBindStatusCallback {
     HRESULT STDMETHODCALLTYPE OnStartBinding(DWORD, IBinding* binding) override {
         std::lock_guard lock(mutex_);
         binding->AddRef();
-        if (IBinding* old = binding_.exchange(binding))
-            old->Release();
+        if (binding_)
+            binding_->Release();
+        binding_ = binding;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetPriority(LONG*) override { return E_NOTIMPL; }
@@ -64,8 +61,8 @@ class BindingWatch final : public IBindStatusCallback {
     HRESULT STDMETHODCALLTYPE OnObjectAvailable(REFIID, IUnknown*) override { return S_OK; }
 
   private:
-    std::mutex mutex_;
-    std::atomic<IBinding*> binding_{nullptr};
+    std::mutex mutex_;  // the watchdog's thread aborts while the download's thread starts
+    IBinding* binding_ = nullptr;
 };
 
 // Aborts the download when it outlasts its time: at the limit, and again every moment after it

@@ -18,13 +18,14 @@ Function ProcOf(const UniqueModule& module, const char* name) {
 constexpr int kMaxSnmpRows = 1024;  // an agent that never ends its table costs this much at most
 
 // The MIB-II objects the SNMP pass asks for.
-std::array<UINT, 8> kIfNumber{1, 3, 6, 1, 2, 1, 2, 1};
-std::array<UINT, 10> kIfTypeColumn{1, 3, 6, 1, 2, 1, 2, 2, 1, 3};
-std::array<UINT, 10> kIfPhysAddressColumn{1, 3, 6, 1, 2, 1, 2, 2, 1, 6};
+constexpr std::array<UINT, 8> kIfNumber{1, 3, 6, 1, 2, 1, 2, 1};
+constexpr std::array<UINT, 10> kIfTypeColumn{1, 3, 6, 1, 2, 1, 2, 2, 1, 3};
+constexpr std::array<UINT, 10> kIfPhysAddressColumn{1, 3, 6, 1, 2, 1, 2, 2, 1, 6};
 
+// The SNMP utilities take identifiers they only read as non-const.
 template <std::size_t N>
-AsnObjectIdentifier Oid(std::array<UINT, N>& ids) {
-    return {UINT(N), ids.data()};
+AsnObjectIdentifier Oid(const std::array<UINT, N>& ids) {
+    return {UINT(N), const_cast<UINT*>(ids.data())};
 }
 
 // The functions of one SNMP pass, from the agent and the SNMP utility library.
