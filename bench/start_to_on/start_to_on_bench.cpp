@@ -74,9 +74,9 @@ int main(int argc, char** argv) {
         std::printf("  round %d: %.2f s\n", i + 1, seconds);
     }
     std::sort(times.begin(), times.end());
-    const double median = times.size() % 2 ? times[times.size() / 2]
-                                           : (times[times.size() / 2 - 1] + times[times.size() / 2]) / 2;
-    std::printf("start to Masq ON under Wine: median %.2f s (%.2f-%.2f) over %zu starts; goal <= 3 s median\n",
-                median, times.front(), times.back(), times.size());
+    const double median =
+        times.size() % 2 ? times[times.size() / 2] : (times[times.size() / 2 - 1] + times[times.size() / 2]) / 2;
+    std::printf("start to Masq ON under Wine: median %.2f s (%.2f-%.2f) over %zu starts; goal <= 3 s median\n", median,
+                times.front(), times.back(), times.size());
     return 0;
 }
