@@ -9,12 +9,14 @@
 #include "app/main_logic.h"
 #include "app/unbuilt_subsystems.h"
 #include "directory/directory_request.h"
+#include "directory/directory_texts.h"
 #include "directory/fallback_download_win.h"
 #include "directory/frm_select_ip_win.h"
 #include "directory/http_text_win.h"
 #include "directory/identity_sources_win.h"
 #include "directory/node_selection.h"
 #include "directory/random_pick.h"
+#include "directory/reply_parser.h"
 #include "directory/reply_processing.h"
 #include "directory/system_language_win.h"
 #include "platform/folder_system_win.h"
@@ -35,6 +37,7 @@
 #include "ui/masq_status.h"
 #include "ui/skinned_message_boxes.h"
 #include "ui/tray_win.h"
+#include "update/update_dialog_win.h"
 
 namespace {
 
@@ -101,8 +104,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                                              tunnel.Masq(node.Host, sessionValues.ServerPort, sessionValues.ServerUser,
                                                          sessionValues.ServerKey);
                                          }});
-    // The update dialog and the first-run tour are not built yet: their calls stay empty.
-    DirectoryReply reply(values, sessionValues, ReplyPorts{log, messages, status, settings}, ReplyCalls{}, selection);
+    // Once the new version's installer runs, the main form closes without clearing the proxy.
+    WinUpdateDialog updateDialog([&] { frmMain.CloseMainForm(); });
+    const auto showUpdateDialog = [&](const ReplyLines& reply) {
+        const UpdateOffer offer{values.SkinPath, values.DataFolder, values.Site.webHost,
+                                reply.Value(directory_text::kNewVersionSha256Name)};
+        return updateDialog.ShowUpdateDialog(offer) != UpdateOutcome::kInstallerStarted;
+    };
+    // The first-run tour is not built yet: its call stays empty.
+    DirectoryReply reply(values, sessionValues, ReplyPorts{log, messages, status, settings},
+                         ReplyCalls{showUpdateDialog, {}}, selection);
     // The unblock advice is not built yet either.
     DirectoryRequest directory(
         values,

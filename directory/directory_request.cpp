@@ -1,8 +1,6 @@
 #include "directory/directory_request.h"
 
-#include <algorithm>
 #include <array>
-#include <cctype>
 #include <chrono>
 
 #include "common/text_lines.h"
@@ -31,12 +29,6 @@ constexpr auto kWaitLimit = 5s;
 constexpr auto kRequestTimeLimit = 15s;
 constexpr auto kFallbackTimeLimit = 15s;
 
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return lower;
-}
-
 // A host's base URL: no port (80) and no trailing slash.
 std::string BaseOf(const std::string& host) {
     return std::string(kScheme) + host;
@@ -47,15 +39,6 @@ std::string AttemptText(const char* prefix, int attempt, const char* suffix) {
 }
 
 }  // namespace
-
-UrlParts SplitUrl(std::string_view url) {
-    if (Lower(url).find(kScheme) != std::string::npos)
-        url.remove_prefix(std::min(kScheme.size(), url.size()));
-    const std::size_t slash = url.find('/');
-    if (slash == std::string_view::npos)
-        return {"", std::string(url)};
-    return {std::string(url.substr(0, slash)), std::string(url.substr(slash))};
-}
 
 bool IsReplyComplete(std::string_view text) {
     return text.find(kBeginMarker) != std::string_view::npos && text.find(kEndMarker) != std::string_view::npos;

@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/split_url.h"
 #include "directory/machine_identity.h"
 #include "settings/program_values.h"
 #include "ui/unblock_advice.h"
@@ -28,13 +29,6 @@ class StatusDisplay;
 class SystemLanguage;
 class Timer;
 
-struct UrlParts {
-    std::string host;  // empty when the URL names no path
-    std::string path;  // from the first "/" on
-};
-
-// The URL without its "http://" (when it holds one), split at its first "/".
-UrlParts SplitUrl(std::string_view url);
 // Both completeness markers, "B=1" and "E=1", anywhere in the text.
 bool IsReplyComplete(std::string_view text);
 // The leading run of digits and dots: "1.84" of "1.84 beta".

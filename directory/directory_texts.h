@@ -32,6 +32,7 @@ inline constexpr char kPleaseUnblock[] = "Please unblock Masq NG";
 inline constexpr char kServiceOneName[] = "ServiceNotAvailable-1";
 inline constexpr char kServiceTwoName[] = "ServiceNotAvailable-2";
 inline constexpr char kNewVersionName[] = "NewVersion";
+inline constexpr char kNewVersionSha256Name[] = "NewVersionSHA256";  // the new installer's digest, for the update
 inline constexpr char kCountName[] = "C";
 inline constexpr char kPortName[] = "P";
 inline constexpr char kUserName[] = "U";

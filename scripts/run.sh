@@ -13,7 +13,7 @@ root=$PWD
 
 scripts/setup.sh
 cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
-cmake --build build/win --target masqng  # warden.exe and default.skn land beside it
+cmake --build build/win --target masqng installer  # warden.exe and default.skn land beside masqng.exe
 
 source scripts/wine-env.sh
 headless=1
@@ -53,7 +53,9 @@ listening_as() {  # listening_as PID ADDRESS PORT
 
 # The maker's site on the hosts the program asks by default.
 nodes=site/nodes.txt
-python3 site/maker_site.py serve "$nodes" "$root/build/demo-site" &
+# The site offers this build's installer as the new version.
+python3 site/maker_site.py serve "$nodes" "$root/build/demo-site" \
+    --download "$root/build/win/installer/masqng-setup.exe=masqng.exe" &
 site_pid=$!
 site_ready() {
     kill -0 "$site_pid" 2>/dev/null || { echo "run: the maker's site could not start" >&2; exit 1; }

@@ -18,8 +18,8 @@ Options:
                                 system-only  closes on the program's own request (HTTP/1.0) and
                                              answers the system's download (HTTP/1.1)
                               Every host but a silent one also serves the pages below.
-  --download FILE             served as /download/<name of FILE> (repeatable); without it a
-                              placeholder masqng.exe
+  --download FILE[=NAME]      served as /download/NAME (the file's own name without it;
+                              repeatable); without any, a placeholder masqng.exe
   --pid-file FILE             where `serve` writes its own PID
 
 `serve` writes FOLDER/ready once every host listens, and ends with an error when one cannot.
@@ -192,7 +192,8 @@ def build(args):
     for page in os.listdir(PAGES):
         shutil.copy(os.path.join(PAGES, page), www)
     for download in args.download or []:
-        shutil.copy(download, os.path.join(www, "download"))
+        path, _, name = download.partition("=")
+        shutil.copy(path, os.path.join(www, "download", name or os.path.basename(path)))
     if not args.download:
         with open(os.path.join(www, "download", "masqng.exe"), "w") as f:
             f.write("The installer of the next version is published here.\n")

@@ -204,22 +204,7 @@ TEST_F(DirectoryRequestTest, TheQueryCarriesTheFallbackIdentifierAndErrorWhenThe
                                          "version=1.8479&language=1031&i=0&code=Error"));
 }
 
-TEST(DirectoryRequestPieces, SplitUrlsCheckMarkersAndCutVersions) {
-    const struct {
-        const char* url;
-        const char* host;
-        const char* path;
-    } urls[] = {
-        {"http://127.0.0.31/update-ng.php?id=1", "127.0.0.31", "/update-ng.php?id=1"},
-        {"HTTP://Host/a/b", "Host", "/a/b"},
-        {"host.example/x", "host.example", "/x"},
-        {"http://no-path", "", "no-path"},
-    };
-    for (const auto& u : urls) {
-        const UrlParts parts = SplitUrl(u.url);
-        EXPECT_EQ(parts.host, u.host) << u.url;
-        EXPECT_EQ(parts.path, u.path) << u.url;
-    }
+TEST(DirectoryRequestPieces, MarkersVersionsAndUrls) {
     EXPECT_TRUE(IsReplyComplete("E=1 ... B=1"));
     EXPECT_FALSE(IsReplyComplete("B=1\r\ne=1"));
     EXPECT_FALSE(IsReplyComplete(""));
