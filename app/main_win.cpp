@@ -10,6 +10,17 @@
 #include "app/main_logic.h"
 #include "app/proxy_watch_win.h"
 #include "app/unbuilt_subsystems.h"
+#include "directory/directory_request.h"
+#include "directory/directory_texts.h"
+#include "directory/fallback_download_win.h"
+#include "directory/frm_select_ip_win.h"
+#include "directory/http_text_win.h"
+#include "directory/identity_sources_win.h"
+#include "directory/node_selection.h"
+#include "directory/random_pick.h"
+#include "directory/reply_parser.h"
+#include "directory/reply_processing.h"
+#include "directory/system_language_win.h"
 #include "platform/folder_system_win.h"
 #include "platform/os_info_win.h"
 #include "platform/registry_win.h"
@@ -29,6 +40,7 @@
 #include "ui/silent_message_boxes.h"
 #include "ui/skinned_message_boxes.h"
 #include "ui/tray_win.h"
+#include "update/update_dialog_win.h"
 
 namespace {
 
@@ -95,11 +107,36 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
         tunnelProcess.Terminate();
         crashingProxy.ClearForEndedRun(processId);
     });
-    TestNodeDirectory directory(siteFile, sessionValues, [&](const TServer& node) {
-        tunnel.Sweep();
-        sessionValues.CurrentServer = node;
-        tunnel.Masq(node.Host, sessionValues.ServerPort, sessionValues.ServerUser, sessionValues.ServerKey);
-    });
+    WinHttpText httpText;
+    WinFallbackDownload fallbackDownload;
+    WinSystemLanguage language;
+    WinVolumeInfo volumes;
+    WinInterfaceTable interfaceTable;
+    WinAdapterSources adapterSources;
+    ClockSeededPick randomPick;
+    WinSelectIpDialogs selectIpDialogs(values);
+    NodeSelection selection(sessionValues, SelectionPorts{log, status, settings, randomPick, selectIpDialogs},
+                            TunnelLaunch{[&] { tunnel.Sweep(); },
+                                         [&](const TServer& node) {
+                                             tunnel.Masq(node.Host, sessionValues.ServerPort, sessionValues.ServerUser,
+                                                         sessionValues.ServerKey);
+                                         }});
+    // Once the new version's installer runs, the main form closes without clearing the proxy.
+    WinUpdateDialog updateDialog([&] { frmMain.CloseMainForm(); });
+    const auto showUpdateDialog = [&](const ReplyLines& reply) {
+        const UpdateOffer offer{values.SkinPath, values.DataFolder, values.Site.webHost,
+                                reply.Value(directory_text::kNewVersionSha256Name)};
+        return updateDialog.ShowUpdateDialog(offer) != UpdateOutcome::kInstallerStarted;
+    };
+    // The first-run tour is not built yet: its call stays empty.
+    DirectoryReply reply(values, sessionValues, ReplyPorts{log, messages, status, settings},
+                         ReplyCalls{showUpdateDialog, {}}, selection);
+    // The unblock advice is not built yet either.
+    DirectoryRequest directory(
+        values,
+        RequestPorts{frmMain.timRead, log, status, tray, browserProxy, httpText, fallbackDownload, language, volumes,
+                     IdentitySources{interfaceTable, adapterSources}, settings},
+        RequestCalls{}, reply);
     MainLogic logic(values, sessionValues, MainPorts{folders, registry, shell, messages, os, settings, siteFile, log},
                     MainCalls{browserProxy, hotkeys, [&] { tunnel.Sweep(); }, [&] { directory.SilentUpdate(); }},
                     frmMain);
@@ -108,7 +145,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
     const std::pair<TrayMenuItem, std::function<void()>> menu[] = {
         {TrayMenuItem::Masq1, [&] { tunnel.Masq1Click(); }},
         {TrayMenuItem::StopMasq1, [&] { tunnel.StopMasq1Click(); }},
-        {TrayMenuItem::SelectIP1, [] {}},
+        {TrayMenuItem::SelectIP1, [&] { selection.SelectIP1Click(); }},
         {TrayMenuItem::SeeMyIP1, [&] { logic.SeeMyIP1Click(); }},
         {TrayMenuItem::Options1, [&] { logic.Options1Click(); }},
         {TrayMenuItem::Report1, [&] { logic.Report1Click(); }},

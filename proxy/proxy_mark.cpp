@@ -30,6 +30,9 @@ void ProxyMark::Set(std::uint32_t processId) {
     settings_.WriteString(proxy_text::kUserProxySection, kSetByProcess, std::to_string(processId));
 }
 
+// Only a mark that is there is written away: the clearing at every start writes nothing into a
+// settings file that never had one.
 void ProxyMark::Remove() {
-    settings_.WriteString(proxy_text::kUserProxySection, kSetByProcess, "");
+    if (!settings_.ReadString(proxy_text::kUserProxySection, kSetByProcess, "").empty())
+        settings_.WriteString(proxy_text::kUserProxySection, kSetByProcess, "");
 }

@@ -37,7 +37,7 @@ class AbruptEndTest : public MasqTest {
   protected:
     void SetUp() override {
         MasqTest::SetUp();
-        UseNodeAtStart(RunningNode());
+        UseDirectoryAtStart();
         DeleteFileA(PluginFile().c_str());
     }
     void TearDown() override { SetDirectSystemProxy(); }
@@ -157,7 +157,7 @@ TEST_F(AbruptEndTest, ACrashClearsBeforeTheDebuggerHoldsTheProcess) {
         EXPECT_TRUE(masq.Process().WaitForExit(kUiTimeout));
     }
     InstallProgram();
-    UseNodeAtStart(RunningNode());
+    UseDirectoryAtStart();
     ExpectNextStartHides(true);
 }
 

@@ -129,6 +129,10 @@ TEST_F(BrowserProxyConfigurationTest, TheRunIsMarkedBeforeTheFirstChangeAndTheMa
     EXPECT_FALSE(proxy.BrowsersOnProxy());
     EXPECT_EQ(Mark(), "");
     EXPECT_FALSE(proxy.MendLeftProxy()) << "a run that cleared leaves nothing to mend";
+
+    FakeSettingsStore untouched;
+    ProxyMark(untouched).Remove();
+    EXPECT_EQ(untouched.Writes(), 0) << "a clearing writes no mark into a file that never had one";
 }
 
 // A run that crashed with the browsers on its proxy, over the user's own proxy: the next start
