@@ -39,6 +39,9 @@ inline constexpr char kMenuHelp[] = "Hel&p...";
 inline constexpr char kMenuAbout[] = "&About...";
 inline constexpr char kMenuExit[] = "&Exit";
 
+// The one message for the hotkeys the system refused: each combination followed by a blank.
+inline constexpr char kRegisterHotkeyFailed[] = "Register Hotkey %s failed!";
+
 // The About page's fixed texts; the third link names the what-is-my-IP page.
 inline constexpr char kMakerName[] = "Masq Software";
 inline constexpr char kLinkContactUs[] = "Contact Us";
