@@ -18,6 +18,9 @@
 #include "settings/report_log.h"
 #include "tunnel/tunnel_process_win.h"
 #include "tunnel/tunnel_session.h"
+#include "ui/browser_tour.h"
+#include "ui/global_hotkeys.h"
+#include "ui/hotkey_registrar_win.h"
 #include "ui/masq_status.h"
 #include "ui/skinned_message_boxes.h"
 #include "ui/tray_win.h"
@@ -61,7 +64,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     // Subsystems.
     UnbuiltBrowserProxy browserProxy;
-    UnbuiltHotkeys hotkeys;
+    WinHotkeyRegistrar hotkeyRegistrar;
+    // A hotkey works the menu as its click does, on the items' commands the main form routes.
+    GlobalHotkeys hotkeys(
+        HotkeyPorts{hotkeyRegistrar, settings, messages, tray},
+        HotkeyCalls{[&](TrayMenuItem item) { frmMain.routes.menuCommand(item); }, [&] { tray.PopupMenu(); }});
+    auto showTour = [&] { ShowTour(values.Site, TourPorts{registry, shell, messages}); };
     WinTunnelProcess tunnelProcess;
     TunnelSession tunnel(
         values, sessionValues,
@@ -84,7 +92,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         {TrayMenuItem::SeeMyIP1, [&] { logic.SeeMyIP1Click(); }},
         {TrayMenuItem::Options1, [&] { logic.Options1Click(); }},
         {TrayMenuItem::Report1, [&] { logic.Report1Click(); }},
-        {TrayMenuItem::Help1, [] {}},
+        {TrayMenuItem::Help1, showTour},
         {TrayMenuItem::About1, [&] { logic.About1Click(); }},
         {TrayMenuItem::Exit1, [&] { logic.Exit1Click(); }},
     };
@@ -95,7 +103,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         .closeCommand = [&] { logic.CloseCommand(); },
         .FormClose = [&] { logic.FormClose(); },
         .WMEndSessionQuery = [&] { return logic.WMEndSessionQuery(); },
-        .help = [] {},
+        .help = showTour,
         .aboutLink = [&](AboutLink link) { logic.OpenAboutLink(link); },
         .menuCommand =
             [&](TrayMenuItem item) {
@@ -103,13 +111,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                     if (menuItem == item)
                         handler();
             },
-        .WMHotKey = [](int) {},
+        .WMHotKey = [&](int id) { hotkeys.WMHotKey(id); },
     };
     frmMain.timRead.OnTimer = [&] { tunnel.timReadTimer(); };
     frmMain.timReset.OnTimer = [&] { tunnel.timResetTimer(); };
 
     if (!frmMain.Create())
         return 0;
+    hotkeyRegistrar.AttachTo(frmMain.Handle());
     try {
         if (!logic.InitMain())
             return 0;

@@ -7,20 +7,12 @@
 #include "proxy/browser_proxy.h"
 #include "settings/session_values.h"
 #include "settings/settings_store.h"
-#include "ui/hotkeys.h"
 
 class UnbuiltBrowserProxy final : public BrowserProxy {
   public:
     void SetBrowserProxy(bool, std::string_view, std::string_view, std::string_view, bool) override {}
     void ApplyProxySettings() override {}
     void DeleteFirefoxUserJs() override {}
-};
-
-class UnbuiltHotkeys final : public Hotkeys {
-  public:
-    void InitHotkeys() override {}
-    void DisableAllHotkeys() override {}
-    bool EnableAllHotKeys() override { return true; }
 };
 
 // In place of the directory request: the node that site.ini names for the session, if any,

@@ -25,8 +25,9 @@ const std::array<HotkeyEdit, 3> kEdits = {{
 constexpr size_t kAtomOrder[] = {0, 2, 1};
 
 std::string RegisterFailedText(const std::string& failed) {
-    std::string text = ui_text::kRegisterHotkeyFailed;
-    return text.replace(text.find("%s"), 2, failed);
+    const std::string_view format = ui_text::kRegisterHotkeyFailed;
+    const size_t slot = format.find("%s");
+    return std::string(format.substr(0, slot)).append(failed).append(format.substr(slot + 2));
 }
 
 }  // namespace
@@ -55,7 +56,7 @@ bool GlobalHotkeys::EnableAllHotKeys() {
         // A combination the edit does not accept shows as an empty edit, which is skipped.
         const std::optional<std::string> text = HotKeyText(hotkey);
         if (text && !ports_.registrar.Register(ids_[edit], hotkey))
-            failed += *text + " ";
+            failed.append(*text).append(" ");
     }
     if (failed.empty())
         return true;

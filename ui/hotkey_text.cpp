@@ -17,7 +17,7 @@ std::optional<std::string> KeyText(int virtualKey) {
     if ((virtualKey >= '0' && virtualKey <= '9') || (virtualKey >= 'A' && virtualKey <= 'Z'))
         return std::string(1, char(virtualKey));
     if (virtualKey >= kF1 && virtualKey <= kF12)
-        return "F" + std::to_string(virtualKey - kF1 + 1);
+        return std::string("F").append(std::to_string(virtualKey - kF1 + 1));
     return std::nullopt;
 }
 
@@ -33,5 +33,5 @@ std::optional<std::string> HotKeyText(const HotKey& hotkey) {
     std::optional<std::string> key = KeyText(hotkey.virtualKey);
     if (!key)
         return std::nullopt;
-    return kPrefixes[size_t(hotkey.modifiers)] + *key;
+    return std::string(kPrefixes[size_t(hotkey.modifiers)]).append(*key);
 }

@@ -33,6 +33,12 @@ const MasqPaths& Paths() {
     return paths;
 }
 
+std::string FixtureCommand(const char* linuxPath, const std::string& arguments) {
+    std::string command = "\"";
+    command.append(WindowsPathOf(linuxPath)).append("\" ").append(arguments);
+    return command;
+}
+
 void InstallProgram(Skin skin) {
     DeleteTree(Paths().programFolder.substr(0, Paths().programFolder.size() - 1));
     CreateDirectoryA(Paths().programFolder.c_str(), nullptr);
@@ -100,6 +106,12 @@ HWND Masq::MainForm() const {
 
 void Masq::Command(TrayMenuItem item) const {
     PostMessageA(MainForm(), WM_COMMAND, EntryOf(item).commandId, 0);
+}
+
+HWND Masq::OpenOptions() const {
+    Command(TrayMenuItem::Options1);
+    HWND form = MainForm();
+    return WaitUntil([&] { return IsWindowVisible(form) != 0; }) ? form : nullptr;
 }
 
 Masq::~Masq() {

@@ -30,6 +30,9 @@ struct MasqPaths {
 };
 const MasqPaths& Paths();
 
+// A fixture program's command line (tests/e2e/fixtures): its path quoted, then the arguments.
+std::string FixtureCommand(const char* linuxPath, const std::string& arguments);
+
 enum class Skin { kInstalled, kMissing };
 // Copies masqng.exe, warden.exe (and default.skn) into a fresh program folder.
 void InstallProgram(Skin skin = Skin::kInstalled);
@@ -67,6 +70,8 @@ class Masq {
     HWND MainForm() const;
     // Sends a tray menu command as the menu does.
     void Command(TrayMenuItem item) const;
+    // The options dialog opened by its menu command; nullptr when it did not show.
+    HWND OpenOptions() const;
     std::vector<std::string> LogTexts() const;
     // Waits until the log holds `text` `count` times.
     bool WaitForLog(const std::string& text, int count = 1) const;

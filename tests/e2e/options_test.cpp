@@ -18,12 +18,6 @@ bool IsChecked(HWND dialog, int id) {
     return SendMessageA(FindChildById(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-HWND OpenOptions(const Masq& masq) {
-    masq.Command(TrayMenuItem::Options1);
-    HWND form = masq.MainForm();
-    return WaitUntil([&] { return IsWindowVisible(form) != 0; }) ? form : nullptr;
-}
-
 // Switches pages the way a user does: Alt and the page's mnemonic.
 void ShowPage(HWND form, char mnemonic, int controlOnPage, const std::string& screenshot) {
     ASSERT_TRUE(TypeKeyInto(form, WORD(mnemonic), {VK_MENU}));
@@ -47,7 +41,7 @@ TEST_F(MasqTest, TheOptionsDialogShowsTheStoredValuesOnEveryPage) {
     StoreSettings();
     Masq masq;
     ASSERT_TRUE(masq.WaitForStartUp());
-    HWND form = OpenOptions(masq);
+    HWND form = masq.OpenOptions();
     ASSERT_TRUE(form);
 
     EXPECT_FALSE(IsChecked(form, IDC_CHK_COUNTRY));
@@ -70,7 +64,7 @@ TEST_F(MasqTest, OkWritesEveryKeyOfTheDialogAndTheAutostartEntry) {
     StoreSettings();
     Masq masq;
     ASSERT_TRUE(masq.WaitForStartUp());
-    HWND form = OpenOptions(masq);
+    HWND form = masq.OpenOptions();
     ASSERT_TRUE(form);
 
     SendMessageA(FindChildById(form, IDC_CHK_COUNTRY), BM_CLICK, 0, 0);
@@ -96,7 +90,7 @@ TEST_F(MasqTest, OkWritesEveryKeyOfTheDialogAndTheAutostartEntry) {
     EXPECT_EQ(RegistryValue(HKEY_CURRENT_USER, kRunKey, "Masq NG"), Paths().exe);
 
     // The next opening shows what was saved, the autostart entry included.
-    OpenOptions(masq);
+    masq.OpenOptions();
     EXPECT_TRUE(IsChecked(form, IDC_CHK_START_WITH_WINDOWS));
     EXPECT_EQ(TextOf(FindChildById(form, IDC_MEM_BYPASS)), "a.example\r\nb.example");
 }
@@ -105,7 +99,7 @@ TEST_F(MasqTest, CancelWritesNothing) {
     Masq masq;
     ASSERT_TRUE(masq.WaitForStartUp());
     const std::string before = ReadFile(Paths().settings).value();
-    HWND form = OpenOptions(masq);
+    HWND form = masq.OpenOptions();
     ASSERT_TRUE(form);
 
     SendMessageA(FindChildById(form, IDC_CHK_COUNTRY), BM_CLICK, 0, 0);
@@ -116,7 +110,7 @@ TEST_F(MasqTest, CancelWritesNothing) {
 
     EXPECT_EQ(ReadFile(Paths().settings), before);
     EXPECT_FALSE(RegistryValue(HKEY_CURRENT_USER, kRunKey, "Masq NG"));
-    OpenOptions(masq);
+    masq.OpenOptions();
     EXPECT_TRUE(IsChecked(form, IDC_CHK_COUNTRY)) << "the stored values come back";
     EXPECT_EQ(TextOf(FindChildById(form, IDC_MEM_BYPASS)), "");
 }
