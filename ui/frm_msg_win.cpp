@@ -5,6 +5,7 @@
 #include "ui/clipboard_win.h"
 #include "ui/message_icons_win.h"
 #include "ui/message_layout.h"
+#include "ui/modal_loop_win.h"
 #include "ui/screen_dc_win.h"
 
 namespace {
@@ -13,36 +14,11 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr int kImageId = 1000, kLabelId = 1001, kFirstButtonId = 1100;
 
-// An empty dialog: no controls, no font, no title; the form fills and sizes itself.
-struct alignas(4) EmptyDialogTemplate {
-    DLGTEMPLATE header{kStyle, kExStyle, 0, 0, 0, 0, 0};
-    WORD menu = 0, windowClass = 0, title = 0;
-};
-
 HWND CreateChild(HWND parent, const char* windowClass, const char* text, DWORD style, const LayoutBox& box, int id) {
     return CreateWindowExA(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, box.left, box.top, box.width,
                            box.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            GetModuleHandleA(nullptr), nullptr);
 }
-
-struct DisabledThreadWindows {
-    DisabledThreadWindows() { EnumThreadWindows(GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(&windows)); }
-    ~DisabledThreadWindows() {
-        for (HWND window : windows)
-            EnableWindow(window, TRUE);
-    }
-    DisabledThreadWindows(const DisabledThreadWindows&) = delete;
-    DisabledThreadWindows& operator=(const DisabledThreadWindows&) = delete;
-
-    static BOOL CALLBACK Disable(HWND window, LPARAM list) {
-        if (IsWindowVisible(window) && IsWindowEnabled(window)) {
-            EnableWindow(window, FALSE);
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-        }
-        return TRUE;
-    }
-    std::vector<HWND> windows;
-};
 
 }  // namespace
 
@@ -55,26 +31,13 @@ TfrmMsg::~TfrmMsg() {
 }
 
 int TfrmMsg::ShowModal() {
-    static const EmptyDialogTemplate kTemplate;
+    // The form fills and sizes itself.
+    static const EmptyDialogTemplate kTemplate{{kStyle, kExStyle, 0, 0, 0, 0, 0}};
     if (!CreateDialogFromTemplate(&kTemplate.header, nullptr))
         return kResultCancel;
 
-    DisabledThreadWindows others;
-    ShowWindow(Handle(), SW_SHOW);
-    SetForegroundWindow(Handle());
-    MSG msg;
-    while (!result_ && Handle()) {
-        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-            if (got == 0)
-                PostQuitMessage(static_cast<int>(msg.wParam));  // the caller's loop must see it
-            break;
-        }
-        if (PreviewKey(msg) || IsDialogMessageA(Handle(), &msg))
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    RunModalLoop(
+        Handle(), [this] { return result_.has_value(); }, [this](const MSG& msg) { return PreviewKey(msg); });
     return result_.value_or(kResultCancel);
 }
 
