@@ -23,7 +23,9 @@
 #include "ui/hotkey_registrar_win.h"
 #include "ui/masq_status.h"
 #include "ui/skinned_message_boxes.h"
+#include "ui/skinned_unblock_dialog.h"
 #include "ui/tray_win.h"
+#include "ui/unblock_advisor.h"
 
 namespace {
 
@@ -70,19 +72,23 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         HotkeyPorts{hotkeyRegistrar, settings, messages, tray},
         HotkeyCalls{[&](TrayMenuItem item) { frmMain.routes.menuCommand(item); }, [&] { tray.PopupMenu(); }});
     auto showTour = [&] { ShowTour(values.Site, TourPorts{registry, shell, messages}); };
+    SkinnedUnblockDialog unblockDialog(values);
+    // Its Reconnect asks the directory again; the directory is built below.
+    std::function<void()> silentUpdate;
+    UnblockAdvisor unblockAdvisor(values, UnblockPorts{unblockDialog, registry, shell}, [&] { silentUpdate(); });
     WinTunnelProcess tunnelProcess;
     TunnelSession tunnel(
         values, sessionValues,
         TunnelPorts{tunnelProcess, frmMain.timRead, frmMain.timReset, folders, messages, log, status, browserProxy},
-        TunnelCalls{});
+        TunnelCalls{[&](UnblockAdvice kind) { unblockAdvisor.ShowUnblockAdvice(kind); }});
     TestNodeDirectory directory(siteFile, sessionValues, [&](const TServer& node) {
         tunnel.Sweep();
         sessionValues.CurrentServer = node;
         tunnel.Masq(node.Host, sessionValues.ServerPort, sessionValues.ServerUser, sessionValues.ServerKey);
     });
+    silentUpdate = [&] { directory.SilentUpdate(); };
     MainLogic logic(values, sessionValues, MainPorts{folders, registry, shell, messages, os, settings, siteFile, log},
-                    MainCalls{browserProxy, hotkeys, [&] { tunnel.Sweep(); }, [&] { directory.SilentUpdate(); }},
-                    frmMain);
+                    MainCalls{browserProxy, hotkeys, [&] { tunnel.Sweep(); }, [&] { silentUpdate(); }}, frmMain);
 
     // The main form's messages.
     const std::pair<TrayMenuItem, std::function<void()>> menu[] = {

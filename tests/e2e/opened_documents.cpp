@@ -9,10 +9,10 @@ namespace e2e {
 
 using namespace driver;
 
-OpenedDocuments::OpenedDocuments() {
+OpenedDocuments::OpenedDocuments(const std::string& browser) {
     char temp[MAX_PATH] = {};
     GetTempPathA(sizeof(temp), temp);
-    log_ = std::string(temp) + "masq-opened-documents.txt";
+    log_ = std::string(temp) + "masq-opened-" + browser + ".txt";
     DeleteFileA(log_.c_str());
     const std::string command = "cmd.exe /c echo %1>>\"" + log_ + "\"";
     Replace("http\\shell\\open\\command", command);

@@ -10,7 +10,9 @@ namespace e2e {
 
 class OpenedDocuments {
   public:
-    OpenedDocuments();
+    // `browser` names the stand-in in the command line of the http handler, where the program
+    // reads which browser is the default.
+    explicit OpenedDocuments(const std::string& browser = "documents");
     ~OpenedDocuments();  // gives the shell its handlers back
     OpenedDocuments(const OpenedDocuments&) = delete;
     OpenedDocuments& operator=(const OpenedDocuments&) = delete;
