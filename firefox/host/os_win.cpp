@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "common/unique_handle.h"
+#include "common/unique_handle_win.h"
 #include "firefox/host/os.h"
 #include "firefox/host/state_file.h"
 
