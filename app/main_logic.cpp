@@ -33,7 +33,8 @@ bool MainLogic::InitSettings() {
     values_.ExePath = ports_.folders.ExecutablePath();
     values_.AppFolder = ExtractFolder(values_.ExePath);
     const std::string osName = GetOSName(ports_.os.QueryOsVersion()).name;
-    values_.DataFolder = GetAppDataFolder(ports_.folders, osName) + kDataFolderName;
+    values_.AppDataFolder = GetAppDataFolder(ports_.folders, osName);
+    values_.DataFolder = values_.AppDataFolder + kDataFolderName;
     values_.TempFolder = GetTempFolder(ports_.folders);
     if (!ForceFolder(ports_.folders, values_.DataFolder)) {
         ports_.messages.ShowMessageBox(kProgramTitle, kCanNotCreateDataFolder, MessageKind::Error, kButtonsOK);

@@ -12,6 +12,11 @@
 #include "platform/os_info_win.h"
 #include "platform/registry_win.h"
 #include "platform/shell_win.h"
+#include "proxy/browser_files_win.h"
+#include "proxy/browser_proxy_configuration.h"
+#include "proxy/connection_options_win.h"
+#include "proxy/dial_up_connections_win.h"
+#include "proxy/window_titles_win.h"
 #include "settings/profile_settings_store_win.h"
 #include "settings/report_clock_win.h"
 #include "settings/report_file_win.h"
@@ -65,7 +70,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     TfrmMain frmMain(tray);
 
     // Subsystems.
-    UnbuiltBrowserProxy browserProxy;
+    WinConnectionOptions connectionOptions;
+    WinDialUpConnections dialUp;
+    WinBrowserFiles browserFiles;
+    WinWindowTitles windowTitles;
+    BrowserProxyConfiguration browserProxy(
+        values, sessionValues,
+        BrowserProxyPorts{connectionOptions, dialUp, browserFiles, windowTitles, settings, messages});
     WinHotkeyRegistrar hotkeyRegistrar;
     // A hotkey works the menu as its click does, on the items' commands the main form routes.
     GlobalHotkeys hotkeys(

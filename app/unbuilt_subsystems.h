@@ -4,16 +4,8 @@
 
 #include <functional>
 
-#include "proxy/browser_proxy.h"
 #include "settings/session_values.h"
 #include "settings/settings_store.h"
-
-class UnbuiltBrowserProxy final : public BrowserProxy {
-  public:
-    void SetBrowserProxy(bool, std::string_view, std::string_view, std::string_view, bool) override {}
-    void ApplyProxySettings() override {}
-    void DeleteFirefoxUserJs() override {}
-};
 
 // In place of the directory request: the node that site.ini names for the session, if any,
 //   [TestNode]

@@ -19,6 +19,7 @@ cmake -S . -B "$build/bench" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMASQ_SANITIZE
 cmake --build "$build/bench" --target warden
 mkdir -p "$build/bench/tools"
 gcc -O2 -o "$build/bench/tools/socksbench" "$shared/tools/socksbench.c"
+gcc -O2 -o "$build/bench/tools/delay_relay" bench/delay_relay.c
 ulimit -n 20000  # 1000 held tunnels take two sockets each in warden and in the node
 
 if [ "$wine" = 1 ]; then
@@ -31,4 +32,5 @@ if [ "$wine" = 1 ]; then
     args+=(--warden-exe "$build/win/warden/warden.exe")
 fi
 
-python3 bench/bench.py --warden "$build/bench/warden/warden" --socksbench "$build/bench/tools/socksbench" "${args[@]}"
+python3 bench/bench.py --warden "$build/bench/warden/warden" --socksbench "$build/bench/tools/socksbench" \
+    --delay-relay "$build/bench/tools/delay_relay" "${args[@]}"

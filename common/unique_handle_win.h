@@ -43,10 +43,15 @@ struct KernelHandleTraits {  // processes, threads, pipes, mutexes, events
     static Handle Invalid() { return nullptr; }
     static void Close(Handle h) { CloseHandle(h); }
 };
-struct FileHandleTraits {  // CreateFile and FindFirstFile use INVALID_HANDLE_VALUE for "none"
+struct FileHandleTraits {  // CreateFile uses INVALID_HANDLE_VALUE for "none"
     using Handle = HANDLE;
     static Handle Invalid() { return INVALID_HANDLE_VALUE; }
     static void Close(Handle h) { CloseHandle(h); }
+};
+struct FindTraits {  // FindFirstFile searches: INVALID_HANDLE_VALUE for "none", ended by FindClose
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { FindClose(h); }
 };
 struct RegKeyTraits {
     using Handle = HKEY;
@@ -77,6 +82,7 @@ struct ModuleTraits {
 
 using UniqueHandle = Unique<KernelHandleTraits>;
 using UniqueFile = Unique<FileHandleTraits>;
+using UniqueFind = Unique<FindTraits>;
 using UniqueKey = Unique<RegKeyTraits>;
 using UniqueIcon = Unique<IconTraits>;
 using UniqueMenu = Unique<MenuTraits>;

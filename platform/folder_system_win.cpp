@@ -1,6 +1,7 @@
 #include "platform/folder_system_win.h"
 
 #include "common/unique_handle_win.h"
+#include "platform/file_bytes_win.h"
 
 #include <shlobj.h>
 
@@ -72,18 +73,5 @@ bool WinFolderSystem::CreateFolder(std::string_view path) {
 }
 
 std::optional<std::string> WinFolderSystem::ReadTextFile(std::string_view path) const {
-    UniqueFile file(CreateFileA(std::string(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        return std::nullopt;
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.Get(), &size))
-        return std::nullopt;
-    std::string contents(static_cast<size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!::ReadFile(file.Get(), contents.data(), static_cast<DWORD>(contents.size()), &read, nullptr)) {
-        return std::nullopt;
-    }
-    contents.resize(read);
-    return contents;
+    return ReadFileBytes(path);
 }

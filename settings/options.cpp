@@ -38,12 +38,18 @@ Options LoadOptions(const SettingsStore& settings, const Registry& registry) {
     options.browserIE = settings.ReadBool(kConfig, kBrowserIE, true);
     options.browserFirefox = settings.ReadBool(kConfig, kBrowserFirefox, true);
     options.firefoxControlMode = settings.ReadInteger(kConfig, kFirefoxControlMode, kPluginMode);
-    const int count = settings.ReadInteger(kBypass, kCounter, 0);
-    for (int i = 1; i <= count; ++i)
-        options.bypass.push_back(settings.ReadString(kBypass, std::to_string(i), ""));
+    options.bypass = LoadBypassList(settings);
     options.hotkeyEnable = settings.ReadBool(kHotKey, kEnable, true);
     options.hotkeys = LoadHotkey(settings);
     return options;
+}
+
+std::vector<std::string> LoadBypassList(const SettingsStore& settings) {
+    std::vector<std::string> lines;
+    const int count = settings.ReadInteger(kBypass, kCounter, 0);
+    for (int i = 1; i <= count; ++i)
+        lines.push_back(settings.ReadString(kBypass, std::to_string(i), ""));
+    return lines;
 }
 
 bool SaveOptions(const Options& options,

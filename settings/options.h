@@ -44,6 +44,9 @@ struct Options {
 
 Options LoadOptions(const SettingsStore& settings, const Registry& registry);
 
+// The stored list of sites to reach directly, one per line (section Bypass).
+std::vector<std::string> LoadBypassList(const SettingsStore& settings);
+
 // Writes every value; false when the autostart entry could not be written (the keys are
 // written all the same).
 bool SaveOptions(const Options& options,

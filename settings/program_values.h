@@ -11,6 +11,7 @@ inline constexpr char ProgramVersion[] = MASQ_PROGRAM_VERSION;
 struct ProgramValues {
     std::string ExePath;        // full path of the running executable
     std::string AppFolder;      // its folder, ending in a backslash (warden.exe, default.skn)
+    std::string AppDataFolder;  // the user's Application Data, ending in a backslash (Firefox's profiles)
     std::string DataFolder;     // "Masq NG" under Application Data, ending in a backslash
     std::string TempFolder;     // the user's temporary folder, ending in a backslash
     std::string SettingsPath;   // DataFolder + "masq.ini"

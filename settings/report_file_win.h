@@ -4,8 +4,6 @@
 
 #include "settings/report_file.h"
 
-#include <windows.h>
-
 #include <string>
 
 class WinReportFile final : public ReportFile {
@@ -15,7 +13,5 @@ class WinReportFile final : public ReportFile {
     bool Append(std::string_view contents) override;
 
   private:
-    bool Write(DWORD access, DWORD disposition, std::string_view contents);
-
     std::string path_;
 };

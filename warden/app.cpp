@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "warden/net/early_data_probe.h"
 #include "warden/net/node_probe.h"
 #include "warden/node_failure.h"
 #include "warden/os.h"
@@ -12,22 +13,35 @@ namespace {
 // Big enough that a bulk download needs few system calls; an idle tunnel holds none of them.
 constexpr std::size_t kRelayBufferSize = 128 * 1024;
 constexpr std::size_t kSpareRelayBuffers = 16;
+
+// The node as warden names it: an address stays an address, a name stays a name.
+socks::Destination NodeAddress(const std::string& host, std::uint16_t port) {
+    std::error_code error;
+    const asio::ip::address address = asio::ip::make_address(host, error);
+    if (error)
+        return {host, port};
+    if (address.is_v4())
+        return {address.to_v4().to_bytes(), port};
+    return {address.to_v6().to_bytes(), port};
+}
 }  // namespace
 
 App::App(asio::io_context& io, Options options)
     : io_(io),
       options_(std::move(options)),
-      context_(std::make_shared<net::RelayContext>(io.get_executor(),
-                                                   net::NodeTarget{{}, options_.user, options_.key},
-                                                   kRelayBufferSize,
-                                                   kSpareRelayBuffers,
-                                                   [this] { monitor_.CheckSoon(); })),
-      server_(io.get_executor(), context_),
-      monitor_(
+      context_(std::make_shared<net::RelayContext>(
           io.get_executor(),
-          context_->node,
-          [this](Status status, std::string_view detail) { Report(status, detail); },
-          [this] { End(ExitCode::kNodeLost); }),
+          net::NodeTarget{{}, options_.user, options_.key, NodeAddress(options_.node_host, options_.node_port)},
+          kRelayBufferSize,
+          kSpareRelayBuffers,
+          [this] { monitor_.CheckSoon(); })),
+      server_(io.get_executor(), context_),
+      monitor_(io.get_executor(),
+               context_->node,
+               {.report = [this](Status status, std::string_view detail) { Report(status, detail); },
+                .lost = [this] { NodeLost(); },
+                .back = [this] { ServeFromNode(); },
+                .gone = [this] { End(ExitCode::kNodeLost); }}),
       stop_signals_(io) {}
 
 ExitCode App::Run() {
@@ -56,6 +70,7 @@ asio::awaitable<void> App::Start() {
                                                                net::tcp::resolver::numeric_service, net::Await(error));
     if (!error) {
         Report(Status::kConnecting, options_.node_host + ":" + std::to_string(options_.node_port));
+        const auto started = std::chrono::steady_clock::now();
         const auto probe = net::NodeProbe::Create(io_.get_executor(), context_->node);
         error = co_await probe->Connect();
         if (!error) {
@@ -63,6 +78,8 @@ asio::awaitable<void> App::Start() {
             Report(Status::kIdentifying);
             error = co_await probe->Greet();
         }
+        if (!error)
+            context_->node_pool.Adopt(probe->TakeSocket(), std::chrono::steady_clock::now() - started);
     }
     if (error) {
         Report(NodeFailureStatus(error), error.message());
@@ -76,6 +93,24 @@ asio::awaitable<void> App::Start() {
     server_.Start();
     monitor_.Start();
     Report(Status::kReady, "127.0.0.1:" + std::to_string(options_.local_port));
+    ServeFromNode();
+}
+
+void App::ServeFromNode() {
+    context_->node_pool.Start();
+    asio::co_spawn(io_, ProbeEarlyData(node_generation_), asio::detached);
+}
+
+void App::NodeLost() {
+    ++node_generation_;
+    context_->node_keeps_early_data = false;
+    context_->node_pool.Stop();  // its connections are of no use now, and would hold places on a full node
+}
+
+asio::awaitable<void> App::ProbeEarlyData(unsigned generation) {
+    const bool keeps = co_await net::NodeKeepsEarlyData(io_.get_executor(), context_->node);
+    if (generation == node_generation_)
+        context_->node_keeps_early_data = keeps;
 }
 
 void App::Report(Status status, std::string_view detail) {

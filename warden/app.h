@@ -22,6 +22,10 @@ class App {
 
   private:
     asio::awaitable<void> Start();
+    // Starts dialling ahead and finds out whether the node keeps bytes sent ahead of its reply.
+    void ServeFromNode();
+    void NodeLost();
+    asio::awaitable<void> ProbeEarlyData(unsigned generation);
     void Report(Status status, std::string_view detail = {});
     void End(ExitCode code);
 
@@ -32,6 +36,7 @@ class App {
     net::HealthMonitor monitor_;
     asio::signal_set stop_signals_;
     ExitCode exit_code_ = ExitCode::kStopped;
+    unsigned node_generation_ = 0;  // counts losses of the node: a probe's answer is for its own
 };
 
 }  // namespace warden

@@ -96,6 +96,14 @@ std::optional<std::string> RegistryValue(HKEY root, const std::string& key, cons
     return std::string(data);
 }
 
+std::optional<DWORD> RegistryNumber(HKEY root, const std::string& key, const std::string& name) {
+    DWORD value = 0;
+    DWORD size = sizeof(value);
+    if (RegGetValueA(root, key.c_str(), name.c_str(), RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return value;
+}
+
 void SetRegistryValue(HKEY root, const std::string& key, const std::string& name, const std::string& data) {
     HKEY opened = nullptr;
     if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr))
@@ -111,6 +119,14 @@ void DeleteRegistryValue(HKEY root, const std::string& key, const std::string& n
         return;
     UniqueKey owned(opened);
     RegDeleteValueA(opened, name.c_str());
+}
+
+void SetRegistryNumber(HKEY root, const std::string& key, const std::string& name, DWORD value) {
+    HKEY opened = nullptr;
+    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr))
+        return;
+    UniqueKey owned(opened);
+    RegSetValueExA(opened, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
 }
 
 }  // namespace driver

@@ -28,5 +28,8 @@ std::optional<std::string> IniValue(const std::string& path, const std::string& 
 std::optional<std::string> RegistryValue(HKEY root, const std::string& key, const std::string& name);
 void SetRegistryValue(HKEY root, const std::string& key, const std::string& name, const std::string& data);
 void DeleteRegistryValue(HKEY root, const std::string& key, const std::string& name);
+// Registry numbers (REG_DWORD).
+std::optional<DWORD> RegistryNumber(HKEY root, const std::string& key, const std::string& name);
+void SetRegistryNumber(HKEY root, const std::string& key, const std::string& name, DWORD value);
 
 }  // namespace driver

@@ -145,6 +145,16 @@ class Warden:
         self.lines.put(None)
 
     def codes(self):
+        """The codes of the lines read so far, and of every line printed by now."""
+        while True:
+            try:
+                line = self.lines.get_nowait()
+            except queue.Empty:
+                break
+            if line is None:
+                self.lines.put(None)
+                break
+            self.output.append(line)
         return [m.group(1) for m in map(STATUS_LINE.match, self.output) if m]
 
     def wait_for(self, code, timeout):
@@ -287,6 +297,170 @@ class HalfCloseNode:
         self.server.close()
 
 
+def relay_both_ways(one, other):
+    """Copies each way until its end of stream, passed on as a half-close; an error ends both."""
+    def copy(source, sink):
+        try:
+            while data := source.recv(1 << 16):
+                sink.sendall(data)
+            sink.shutdown(socket.SHUT_WR)
+        except OSError:
+            for sock in (one, other):
+                sock.close()
+
+    backward = threading.Thread(target=copy, args=(other, one), daemon=True)
+    backward.start()
+    copy(one, other)
+    backward.join()
+
+
+def wait_until(condition, timeout, what):
+    """`what`: a text, or a function giving one that tells the state when time runs out."""
+    deadline = time.monotonic() + timeout
+    while not condition():
+        if time.monotonic() > deadline:
+            raise AssertionError(f"{what() if callable(what) else what}: not within {timeout} s")
+        time.sleep(0.02)
+
+
+class ScriptedNode:
+    """A SOCKS5 node of the test's own (username/password) that reaches real destinations, with
+    the behaviours warden must cope with:
+      keeps_early      True: reads the request exactly and relays whatever came behind it, as
+                       dante does; False: drops whatever arrived before its reply, as microsocks
+                       does with bytes that come in the same read as the request;
+      loop_guard       refuses a CONNECT to its own address, as dante does, and offers BIND;
+      idle_limit       closes a connection that sends no request that long after the RFC 1929
+                       exchange;
+      max_connections  closes at once every connection beyond that many at a time;
+      auth_delay       answers the RFC 1929 exchange that much later, as a far node would.
+    It answers a CONNECT REPLY_DELAY after the request, and counts as early the requests for a
+    destination other than itself (warden asks the node about itself with bytes sent early on
+    purpose) whose next bytes were there by then."""
+    REPLY_DELAY = 0.3
+
+    def __init__(self, keeps_early=True, loop_guard=False, idle_limit=None, max_connections=None, auth_delay=0):
+        self.server = socket.create_server((NODE_IP, 0), backlog=256)
+        self.port = self.server.getsockname()[1]
+        self.keeps_early, self.loop_guard = keeps_early, loop_guard
+        self.idle_limit, self.max_connections, self.auth_delay = idle_limit, max_connections, auth_delay
+        self.lock = threading.Lock()
+        self.live = self.refused = self.idle_drops = self.early_requests = 0
+        self.waiting = self.most_waiting = 0  # authenticated, no request yet: the ones warden keeps ready
+        self.waiting_since = []
+        self.request_waits = []               # seconds from authenticated to request, per request
+        self.bound_ports = set()
+        self.steps = []  # what warden asked, in order: "connect itself", "bind", "bound: accepted", ...
+        self.probed_itself = threading.Event()  # a connection to its own address has ended
+        threading.Thread(target=self._serve, daemon=True).start()
+
+    def count(self, name, change=1):
+        with self.lock:
+            setattr(self, name, getattr(self, name) + change)
+            self.most_waiting = max(self.most_waiting, self.waiting)
+
+    def _serve(self):
+        while True:
+            try:
+                conn, _ = self.server.accept()
+            except OSError:
+                return
+            threading.Thread(target=self._handle, args=(conn,), daemon=True).start()
+
+    def _handle(self, conn):
+        with conn:
+            with self.lock:
+                if self.max_connections is not None and self.live >= self.max_connections:
+                    self.refused += 1
+                    return
+                self.live += 1
+            try:
+                conn.settimeout(seconds(10))
+                self._converse(conn)
+            except (OSError, IndexError, KeyError):
+                pass  # a connection closed in the middle of a message, or not SOCKS5
+            finally:
+                self.count("live", -1)
+
+    def _converse(self, conn):
+        methods = receive_exactly(conn, receive_exactly(conn, 2)[1])
+        if b"\x02" not in methods:
+            return conn.sendall(b"\x05\xff")
+        conn.sendall(b"\x05\x02")
+        user = receive_exactly(conn, receive_exactly(conn, 2)[1])
+        key = receive_exactly(conn, receive_exactly(conn, 1)[0])
+        time.sleep(self.auth_delay)
+        if (user, key) != (USER.encode(), KEY.encode()):
+            return conn.sendall(b"\x01\x01")
+        conn.sendall(b"\x01\x00")
+        authenticated = time.monotonic()
+        self.count("waiting")
+        self.waiting_since.append(authenticated)
+        try:
+            conn.settimeout(self.idle_limit or seconds(30))
+            head = receive_exactly(conn, 4)
+        except TimeoutError:
+            return self.count("idle_drops")
+        finally:
+            self.count("waiting", -1)
+            self.waiting_since.remove(authenticated)
+        if len(head) < 4:
+            return  # a check of the node, or a connection warden retired
+        self.request_waits.append(time.monotonic() - authenticated)
+        conn.settimeout(seconds(10))
+        host = {1: lambda: socket.inet_ntoa(receive_exactly(conn, 4)),
+                3: lambda: receive_exactly(conn, receive_exactly(conn, 1)[0]).decode(),
+                4: lambda: socket.inet_ntop(socket.AF_INET6, receive_exactly(conn, 16))}[head[3]]()
+        port = struct.unpack(">H", receive_exactly(conn, 2))[0]
+        time.sleep(self.REPLY_DELAY)
+        itself = (host, port) == (NODE_IP, self.port)
+        if self._sent_early(conn) and not itself and port not in self.bound_ports:
+            self.count("early_requests")
+        self.steps.append("bind" if head[1] == 2 else "connect itself" if itself else f"connect {port}")
+        if head[1] == 2 and self.loop_guard:
+            return self._bind(conn)
+        if itself and self.loop_guard:
+            return conn.sendall(b"\x05\x02\x00\x01" + bytes(6))
+        try:
+            destination = socket.create_connection((host, port), timeout=seconds(10))
+        except OSError:
+            return conn.sendall(b"\x05\x05\x00\x01" + bytes(6))
+        with destination:
+            conn.sendall(b"\x05\x00\x00\x01" + bytes(6))
+            conn.settimeout(None)
+            relay_both_ways(conn, destination)
+        if itself:
+            self.probed_itself.set()
+
+    def settled(self):
+        """Connections waiting for a request for half a second: warden surely holds them ready."""
+        return sum(since < time.monotonic() - 0.5 for since in list(self.waiting_since))
+
+    def _sent_early(self, conn):
+        conn.setblocking(False)
+        try:
+            waiting = conn.recv(1 << 16, 0 if not self.keeps_early else socket.MSG_PEEK)
+        except BlockingIOError:
+            waiting = b""
+        conn.setblocking(True)
+        return bool(waiting)
+
+    def _bind(self, conn):
+        with socket.create_server((NODE_IP, 0)) as listener:
+            self.bound_ports.add(listener.getsockname()[1])
+            conn.sendall(b"\x05\x00\x00\x01" + socket.inet_aton(NODE_IP) + struct.pack(">H", listener.getsockname()[1]))
+            listener.settimeout(seconds(10))
+            peer, address = listener.accept()
+            self.steps.append("bound: accepted")
+        with peer:
+            conn.sendall(b"\x05\x00\x00\x01" + socket.inet_aton(address[0]) + struct.pack(">H", address[1]))
+            conn.settimeout(None)
+            relay_both_ways(conn, peer)
+
+    def close(self):
+        self.server.close()
+
+
 class Serving(unittest.TestCase):
     """One warden serving through one node: what programs get through it."""
 
@@ -405,12 +579,121 @@ class OwnNode(unittest.TestCase):
         self.assertEqual(send_and_close(warden.local_port, payload), node_answer(payload))
 
     def test_a_connection_dialled_ahead_that_the_node_dropped_is_not_used(self):
-        node = HalfCloseNode(idle_limit=seconds(1))
+        # The node's own limit, under Wine too: warden retires connections long before 20 s.
+        node = HalfCloseNode(idle_limit=2)
         self.addCleanup(node.close)
         warden = ready_warden(self, node.port)
         self.assertEqual(send_and_close(warden.local_port, b"first"), node_answer(b"first"))
         self.assertTrue(node.dropped.wait(seconds(10)), "warden dialled no connection ahead")
         self.assertEqual(send_and_close(warden.local_port, b"second"), node_answer(b"second"))
+
+
+class NodeConnections(unittest.TestCase):
+    """How warden opens node connections: ahead of need, and with the program's first bytes
+    behind the CONNECT where the node showed it keeps them."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.page = WebPage()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.page.close()
+
+    def start(self, **behaviour):
+        node = ScriptedNode(**behaviour)
+        self.addCleanup(node.close)
+        return node, ready_warden(self, node.port)
+
+    def assert_pages_whole(self, warden):
+        for size in [10, 1 << 20]:
+            body = http_through(warden.local_port, self.page.port, f"GET /blob/{size} HTTP/1.0\r\n\r\n".encode())
+            self.assertEqual(body, blob(size), f"a page of {size} bytes")
+        upload = blob(300000)
+        digest = http_through(warden.local_port, self.page.port,
+                              f"POST /sha HTTP/1.0\r\nContent-Length: {len(upload)}\r\n\r\n".encode() + upload)
+        self.assertEqual(digest.decode(), hashlib.sha256(upload).hexdigest(), "an upload")
+
+    def test_first_bytes_go_with_the_connect_only_on_a_node_shown_to_keep_them(self):
+        for behaviour in [dict(keeps_early=True), dict(keeps_early=True, loop_guard=True)]:
+            with self.subTest(**behaviour):
+                node, warden = self.start(**behaviour)
+
+                def early_once_known():
+                    self.assert_pages_whole(warden)
+                    return node.early_requests > 0
+
+                wait_until(early_once_known, seconds(10),
+                           lambda: f"a request sent ahead of the node's reply; the node was asked {node.steps}")
+                self.assert_pages_whole(warden)
+                # The program was answered before the node: a refusal now ends the connection.
+                sock, reply = socks5_open(warden.local_port, connect_request("127.0.0.1", free_port()))
+                with sock:
+                    self.assertEqual(reply, b"\x05\x00")
+                    self.assertEqual(receive_all(sock), b"")
+
+        with self.subTest(keeps_early=False):
+            node, warden = self.start(keeps_early=False)
+            self.assert_pages_whole(warden)  # while warden finds out
+            self.assertTrue(node.probed_itself.wait(seconds(10)), "warden did not ask the node about itself")
+            self.assert_pages_whole(warden)
+            self.assertEqual(node.early_requests, 0)
+
+    def test_ready_connections_are_replaced_before_the_nodes_idle_limit(self):
+        idle_limit = 5  # seconds, as the node counts them, under Wine too
+        node, warden = self.start(idle_limit=idle_limit)
+        wait_until(lambda: node.idle_drops > 0, seconds(idle_limit + 5), "the node dropping an idle connection")
+        dropped = node.idle_drops
+        # From now on warden retires its ready connections before the node would drop them, and
+        # keeps one ready all along: requests meet a connection dialled ahead, never a stale one.
+        time.sleep(idle_limit)  # an observation window, longer than a ready connection now lives
+        self.assertEqual(http_through(warden.local_port, self.page.port, b"GET / HTTP/1.0\r\n\r\n"), b"127.0.0.1")
+        self.assertGreater(node.request_waits[-1], 0.05, "served from a connection dialled ahead")
+        self.assertEqual(node.idle_drops, dropped, "the node dropped a ready connection again")
+
+    def test_a_node_that_refuses_extra_connections_is_not_asked_again_and_again(self):
+        node, warden = self.start()
+        self.assertTrue(node.probed_itself.wait(seconds(10)))
+        node.max_connections = 3
+        tunnels = []
+        for _ in range(3):  # one at a time, each on a connection dialled ahead for it
+            wait_until(lambda: node.settled() >= 1, seconds(10), "a connection ready")
+            requests = len(node.request_waits)
+            sock, reply = socks5_open(warden.local_port, connect_request("127.0.0.1", self.page.port))
+            self.assertEqual(reply, b"\x05\x00")
+            tunnels.append(sock)
+            # warden answered at once: the request may still be on its way to the node
+            wait_until(lambda: len(node.request_waits) > requests, seconds(10), "the request at the node")
+        refused_before = node.refused
+        time.sleep(6)  # an observation window: the node is full, every dial ahead is refused
+        self.assertLessEqual(node.refused - refused_before, 5, "dials ahead kept coming")
+        for sock in tunnels:
+            with sock:
+                sock.sendall(b"GET / HTTP/1.0\r\n\r\n")
+                self.assertTrue(receive_all(sock).endswith(b"127.0.0.1"))
+        node.max_connections = None  # room again: warden serves on, having never given the node up
+        self.assert_pages_whole(warden)
+        self.assertNotIn("160037", warden.codes())
+
+    def test_ready_connections_follow_a_burst_up_to_the_cap(self):
+        # A far node: dials take a while, so a burst of 80 arrives within one dial's time.
+        node, warden = self.start(auth_delay=0.2)
+        results = []
+
+        def fetch():
+            results.append(http_through(warden.local_port, self.page.port, b"GET /blob/1000 HTTP/1.0\r\n\r\n"))
+
+        threads = [threading.Thread(target=fetch) for _ in range(80)]
+        for thread in threads:
+            thread.start()
+        for thread in threads:
+            thread.join()
+        self.assertEqual(results, [blob(1000)] * 80)
+        with node.lock:
+            node.most_waiting = node.waiting
+        wait_until(lambda: node.waiting >= 48, seconds(10), "connections ready for the next burst")
+        time.sleep(2)  # an observation window: two checks of warden's
+        self.assertLessEqual(node.most_waiting, 64, "more connections ready than the cap")
 
 
 class StartFailures(unittest.TestCase):

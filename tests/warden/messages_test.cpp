@@ -25,6 +25,10 @@ TEST(Messages, ConnectRequestPassesNamesOnUnresolved) {
               Concat({{5, 1, 0, 4, 0xFE, 0x80}, Bytes(13, 0), {9, 0x1F, 0x90}}));
 }
 
+TEST(Messages, BindRequestAsksForAPortOpenToAnyone) {
+    EXPECT_EQ(BindRequest(), (Bytes{5, 2, 0, 1, 0, 0, 0, 0, 0, 0}));
+}
+
 TEST(Messages, ConnectRequestReadsBackAsTheSameDestination) {
     const Destination destinations[] = {{Ipv4{1, 2, 3, 4}, 1},
                                         {Ipv6{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}, 65535},

@@ -16,11 +16,8 @@ constexpr std::chrono::seconds kCheckInterval{30};
 constexpr std::array kRetryDelays{std::chrono::seconds{2}, std::chrono::seconds{4}, std::chrono::seconds{8}};
 }  // namespace
 
-HealthMonitor::HealthMonitor(const asio::any_io_executor& executor,
-                             const NodeTarget& target,
-                             Reporter report,
-                             std::function<void()> gone)
-    : executor_(executor), target_(target), report_(std::move(report)), gone_(std::move(gone)), wake_(executor) {}
+HealthMonitor::HealthMonitor(const asio::any_io_executor& executor, const NodeTarget& target, Events events)
+    : executor_(executor), target_(target), events_(std::move(events)), wake_(executor) {}
 
 void HealthMonitor::Start() {
     asio::co_spawn(executor_, Watch(), asio::detached);
@@ -41,19 +38,22 @@ asio::awaitable<void> HealthMonitor::Watch() {
         if (co_await NodeAnswers(failure, detail))
             continue;
 
-        report_(Status::kNodeLost, detail);
+        events_.report(Status::kNodeLost, detail);
+        events_.lost();
         bool back = false;
         for (std::size_t attempt = 0; attempt < kRetryDelays.size() && !back; ++attempt) {
             co_await Sleep(kRetryDelays[attempt]);
-            report_(Status::kReconnecting, std::to_string(attempt + 1) + " of " + std::to_string(kRetryDelays.size()));
+            events_.report(Status::kReconnecting,
+                           std::to_string(attempt + 1) + " of " + std::to_string(kRetryDelays.size()));
             back = co_await NodeAnswers(failure, detail);
         }
         if (!back) {
-            report_(failure, detail);
-            gone_();
+            events_.report(failure, detail);
+            events_.gone();
             co_return;
         }
-        report_(Status::kReady, "node is back");
+        events_.report(Status::kReady, "node is back");
+        events_.back();
     }
 }
 

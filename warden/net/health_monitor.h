@@ -14,12 +14,14 @@ namespace warden::net {
 
 class HealthMonitor {
   public:
-    using Reporter = std::function<void(Status status, std::string_view detail)>;
+    struct Events {
+        std::function<void(Status status, std::string_view detail)> report;  // a status line
+        std::function<void()> lost;  // the node stopped answering (before the retries)
+        std::function<void()> back;  // it answers again
+        std::function<void()> gone;  // it stayed gone: warden ends
+    };
 
-    HealthMonitor(const asio::any_io_executor& executor,
-                  const NodeTarget& target,
-                  Reporter report,
-                  std::function<void()> gone);
+    HealthMonitor(const asio::any_io_executor& executor, const NodeTarget& target, Events events);
 
     void Start();
     void CheckSoon();
@@ -31,8 +33,7 @@ class HealthMonitor {
 
     asio::any_io_executor executor_;
     const NodeTarget& target_;
-    Reporter report_;
-    std::function<void()> gone_;
+    Events events_;
     asio::steady_timer wake_;
     bool idle_ = false;  // between checks, when CheckSoon may cut the wait short
 };

@@ -1,6 +1,7 @@
 #include "warden/net/node_handshake.h"
 
 #include <array>
+#include <optional>
 
 #include "warden/node_failure.h"
 #include "warden/socks/messages.h"
@@ -12,28 +13,43 @@ namespace {
 
 using socks::NodeReplyParser;
 
-// Sends `message`, then reads until `parser` has the whole reply; bytes behind it go to `rest`.
-asio::awaitable<std::error_code> Exchange(tcp::socket& node,
-                                          const socks::Bytes& message,
-                                          NodeReplyParser& parser,
-                                          socks::Bytes* rest = nullptr) {
-    std::error_code error = co_await SendNow(node, message);
+// Feeds `input` to `parser`; once the reply is whole, the bytes behind it go to `rest`.
+std::optional<std::error_code> Feed(NodeReplyParser& parser, std::span<const std::uint8_t> input, socks::Bytes* rest) {
+    const auto [event, consumed] = parser.Feed(input);
+    if (event == NodeReplyParser::Event::kInvalid)
+        return NodeError::kBadReply;
+    if (event == NodeReplyParser::Event::kNeedMore)
+        return std::nullopt;
+    if (rest)
+        rest->assign(input.begin() + static_cast<std::ptrdiff_t>(consumed), input.end());
+    return std::error_code{};
+}
+
+// Reads until `parser` has the whole reply. `carried`: bytes already read from the node, which
+// come first; on return, the bytes behind the reply.
+asio::awaitable<std::error_code> ReadReply(tcp::socket& node,
+                                           NodeReplyParser& parser,
+                                           socks::Bytes* carried = nullptr) {
+    if (carried && !carried->empty()) {
+        const socks::Bytes input = std::exchange(*carried, {});
+        if (const auto outcome = Feed(parser, input, carried))
+            co_return *outcome;
+    }
     std::array<std::uint8_t, 512> buffer;
-    while (!error) {
+    for (;;) {
+        std::error_code error;
         const std::size_t size = co_await node.async_read_some(asio::buffer(buffer), Await(error));
         if (error)
-            break;
-        const std::span<const std::uint8_t> input(buffer.data(), size);
-        const auto [event, consumed] = parser.Feed(input);
-        if (event == NodeReplyParser::Event::kInvalid)
-            co_return NodeError::kBadReply;
-        if (event == NodeReplyParser::Event::kDone) {
-            if (rest)
-                rest->assign(input.begin() + static_cast<std::ptrdiff_t>(consumed), input.end());
-            co_return std::error_code{};
-        }
+            co_return error;
+        if (const auto outcome = Feed(parser, std::span<const std::uint8_t>(buffer.data(), size), carried))
+            co_return *outcome;
     }
-    co_return error;
+}
+
+asio::awaitable<std::error_code> Exchange(tcp::socket& node, const socks::Bytes& message, NodeReplyParser& parser) {
+    if (auto error = co_await SendNow(node, message))
+        co_return error;
+    co_return co_await ReadReply(node, parser);
 }
 
 socks::Reply ReplyFromNode(std::uint8_t code) {
@@ -80,14 +96,21 @@ asio::awaitable<std::error_code> GreetNode(tcp::socket& node, const NodeTarget& 
     co_return auth_status.code() == socks::kAuthAccepted ? std::error_code{} : NodeError::kAuthRefused;
 }
 
-asio::awaitable<ConnectOutcome> RequestConnect(tcp::socket& node,
-                                               const socks::Destination& destination,
-                                               socks::Bytes& early_data) {
+asio::awaitable<std::error_code> SendRequest(tcp::socket& node,
+                                             const socks::Bytes& request,
+                                             std::span<const std::uint8_t> behind) {
+    if (behind.empty())
+        co_return co_await SendNow(node, request);
+    socks::Bytes message(request);
+    message.insert(message.end(), behind.begin(), behind.end());
+    co_return co_await SendNow(node, message);
+}
+
+asio::awaitable<ConnectOutcome> ReadConnectReply(tcp::socket& node, socks::Bytes& carried) {
     NodeReplyParser reply(NodeReplyParser::Stage::kConnectReply);
-    const std::error_code error = co_await Exchange(node, socks::ConnectRequest(destination), reply, &early_data);
-    if (error)
+    if (const std::error_code error = co_await ReadReply(node, reply, &carried))
         co_return ConnectOutcome{error};
-    co_return ConnectOutcome{{}, ReplyFromNode(reply.code())};
+    co_return ConnectOutcome{{}, ReplyFromNode(reply.code()), reply.bound()};
 }
 
 }  // namespace warden::net

@@ -18,12 +18,17 @@ asio::awaitable<std::error_code> GreetNode(tcp::socket& node, const NodeTarget& 
 struct ConnectOutcome {
     std::error_code error;
     socks::Reply reply = socks::Reply::kGeneralFailure;
+    socks::Destination bound;  // the node's side of the connection, after a success
 };
 
-// Asks the node to connect to `destination`. Whatever the destination sent right behind a
-// successful reply is left in `early_data`.
-asio::awaitable<ConnectOutcome> RequestConnect(tcp::socket& node,
-                                               const socks::Destination& destination,
-                                               socks::Bytes& early_data);
+// Sends a request to the node (CONNECT or BIND), with `behind` in the same write.
+asio::awaitable<std::error_code> SendRequest(tcp::socket& node,
+                                             const socks::Bytes& request,
+                                             std::span<const std::uint8_t> behind = {});
+
+// Reads the node's reply to a CONNECT (or one of its two replies to a BIND). `carried`: bytes
+// already read from the node, which come first; on return, whatever followed the reply (after a
+// success, the destination's first bytes).
+asio::awaitable<ConnectOutcome> ReadConnectReply(tcp::socket& node, socks::Bytes& carried);
 
 }  // namespace warden::net

@@ -7,10 +7,6 @@
 
 namespace warden::net {
 
-namespace {
-constexpr std::chrono::seconds kStepTimeout{10};
-}  // namespace
-
 std::shared_ptr<NodeProbe> NodeProbe::Create(const asio::any_io_executor& executor, const NodeTarget& target) {
     return std::shared_ptr<NodeProbe>(new NodeProbe(executor, target));
 }
@@ -26,8 +22,9 @@ asio::awaitable<std::error_code> NodeProbe::Greet() {
     return Bounded(GreetNode(socket_, target_));
 }
 
-asio::awaitable<std::error_code> NodeProbe::Bounded(asio::awaitable<std::error_code> step) {
-    timer_.expires_after(kStepTimeout);
+asio::awaitable<std::error_code> NodeProbe::Bounded(asio::awaitable<std::error_code> step,
+                                                    std::chrono::steady_clock::duration limit) {
+    timer_.expires_after(limit);
     timer_.async_wait([self = shared_from_this()](std::error_code error) {
         if (error)
             return;

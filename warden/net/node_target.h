@@ -4,6 +4,7 @@
 #include <string>
 
 #include "warden/net/asio.h"
+#include "warden/socks/wire.h"
 
 namespace warden::net {
 
@@ -11,6 +12,7 @@ struct NodeTarget {
     tcp::resolver::results_type endpoints;
     std::string user;
     std::string key;
+    socks::Destination address;  // the node as warden names it (-say HOST, -port P)
 };
 
 }  // namespace warden::net

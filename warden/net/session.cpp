@@ -12,12 +12,6 @@
 
 namespace warden::net {
 
-namespace {
-// Long enough for a slow destination behind the node, short enough that a program that
-// connects and says nothing cannot hold a place for long.
-constexpr std::chrono::seconds kHandshakeTimeout{30};
-}  // namespace
-
 void Session::Start(tcp::socket client, std::shared_ptr<RelayContext> context, ConnectionSlot slot) {
     std::shared_ptr<Session> session(new Session(std::move(client), std::move(context), std::move(slot)));
     session->ArmDeadline();
@@ -45,21 +39,24 @@ void Session::ArmDeadline() {
 
 asio::awaitable<void> Session::Run() {
     const bool established = co_await Establish();
-    // A tunnel dials the next spare node connection; without one, this session does, as it may
-    // have taken the spare.
     if (!established)
-        context_->spare_node.Replenish();
-    deadline_.cancel();  // lets go of the session, which closes its sockets unless a tunnel took them
-    if (established)
-        Tunnel::Start(std::move(client_), std::move(node_), context_, std::move(slot_), to_node_, to_client_);
+        context_->node_pool.Replenish();  // this session may have taken a ready connection
+    // Lets go of the session, which closes its sockets unless a tunnel took them.
+    deadline_.cancel();
+    if (established) {
+        Tunnel::Start(std::move(client_), std::move(node_), context_, std::move(slot_), to_node_, to_client_,
+                      node_reply_pending_);
+    }
 }
 
 asio::awaitable<bool> Session::Establish() {
     using namespace asio::experimental::awaitable_operators;
     std::optional<Request> request;
     std::error_code dial_error;
-    if (std::optional<tcp::socket> spare = context_->spare_node.Take()) {
-        node_ = std::move(*spare);
+    std::optional<tcp::socket> ready = context_->node_pool.Take();
+    const bool dialled_ahead = ready.has_value();
+    if (ready) {
+        node_ = std::move(*ready);
         request = co_await ReadRequest();
     } else {
         // The node is dialled while the program is still sending its request: the waits overlap.
@@ -69,7 +66,8 @@ asio::awaitable<bool> Session::Establish() {
         co_return false;
     socks::Reply reply = socks::Reply::kCommandNotSupported;
     if (request->command == socks::kCommandConnect) {
-        reply = dial_error ? socks::Reply::kGeneralFailure : co_await RequestThroughNode(request->destination);
+        reply = dial_error ? socks::Reply::kGeneralFailure
+                           : co_await RequestThroughNode(request->destination, dialled_ahead);
     }
     const std::error_code error = co_await SendToClient(socks::ClientReply(request->protocol, reply));
     co_return !error && reply == socks::Reply::kSucceeded;
@@ -133,9 +131,31 @@ asio::awaitable<std::error_code> Session::DialNode() {
     co_return error;
 }
 
-asio::awaitable<socks::Reply> Session::RequestThroughNode(const socks::Destination& destination) {
-    const ConnectOutcome outcome = co_await RequestConnect(node_, destination, to_client_);
+asio::awaitable<socks::Reply> Session::RequestThroughNode(const socks::Destination& destination, bool dialled_ahead) {
+    ConnectOutcome outcome = co_await AskNode(destination);
+    // A connection dialled ahead that the node closed a moment ago told nothing about the
+    // destination: one more try on a connection of this session's own.
+    const std::error_code error = outcome.error;
+    const bool closed_by_node = error == asio::error::eof || error == asio::error::connection_reset ||
+                                error == asio::error::broken_pipe || error == asio::error::connection_aborted;
+    if (dialled_ahead && closed_by_node && !co_await DialNode())
+        outcome = co_await AskNode(destination);
     co_return outcome.error ? socks::Reply::kGeneralFailure : outcome.reply;
+}
+
+asio::awaitable<ConnectOutcome> Session::AskNode(const socks::Destination& destination) {
+    // Where the node keeps bytes sent ahead of its reply, what the program sent behind its
+    // request goes in the same write as the CONNECT, and the tunnel reads the reply.
+    const bool ahead = context_->node_keeps_early_data;
+    const std::span<const std::uint8_t> behind = ahead ? to_node_ : std::span<const std::uint8_t>{};
+    if (const std::error_code error = co_await SendRequest(node_, socks::ConnectRequest(destination), behind))
+        co_return ConnectOutcome{error};
+    context_->node_pool.Replenish();
+    if (!ahead)
+        co_return co_await ReadConnectReply(node_, to_client_);
+    to_node_.clear();
+    node_reply_pending_ = true;
+    co_return ConnectOutcome{{}, socks::Reply::kSucceeded};
 }
 
 asio::awaitable<std::error_code> Session::SendToClient(const socks::Bytes& message) {

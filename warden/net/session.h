@@ -1,6 +1,9 @@
-// One local connection from its first byte until its tunnel is up: reads the program's SOCKS
-// request while dialling the node, asks the node for the destination, answers the program in
-// its own protocol, and hands both sockets to a Tunnel. The whole handshake is bounded in time.
+// One local connection from its first byte until its tunnel is up: takes a node connection
+// dialled ahead or dials one while it reads the program's SOCKS request, asks the node for the
+// destination, answers the program in its own protocol, and hands both sockets to a Tunnel. On
+// a node known to keep bytes sent ahead of its reply, the program is answered at once and its
+// first bytes follow the CONNECT without waiting; the tunnel then reads the node's reply. The
+// whole handshake is bounded in time.
 #pragma once
 
 #include <memory>
@@ -8,6 +11,7 @@
 
 #include "warden/net/asio.h"
 #include "warden/net/connection_slot.h"
+#include "warden/net/node_handshake.h"
 #include "warden/net/relay_context.h"
 #include "warden/socks/wire.h"
 
@@ -33,7 +37,10 @@ class Session : public std::enable_shared_from_this<Session> {
     asio::awaitable<std::optional<Request>> ParseRequest();
     // Connects to the node and gets through its greeting and RFC 1929 exchange.
     asio::awaitable<std::error_code> DialNode();
-    asio::awaitable<socks::Reply> RequestThroughNode(const socks::Destination& destination);
+    // The node's answer to the CONNECT; "succeeded" at once when the reply is left to the tunnel.
+    asio::awaitable<socks::Reply> RequestThroughNode(const socks::Destination& destination, bool dialled_ahead);
+    // Sends the CONNECT and, unless the tunnel is to read the reply, waits for it.
+    asio::awaitable<ConnectOutcome> AskNode(const socks::Destination& destination);
     asio::awaitable<std::error_code> SendToClient(const socks::Bytes& message);
     void ArmDeadline();
 
@@ -44,6 +51,7 @@ class Session : public std::enable_shared_from_this<Session> {
     ConnectionSlot slot_;
     socks::Bytes to_node_;    // what the program sent behind its request
     socks::Bytes to_client_;  // what the destination sent behind the node's reply
+    bool node_reply_pending_ = false;
 };
 
 }  // namespace warden::net

@@ -9,7 +9,8 @@ void Tunnel::Start(tcp::socket client,
                    std::shared_ptr<RelayContext> context,
                    ConnectionSlot slot,
                    const socks::Bytes& to_node,
-                   const socks::Bytes& to_client) {
+                   const socks::Bytes& to_client,
+                   bool node_reply_pending) {
     std::shared_ptr<Tunnel> tunnel(new Tunnel(std::move(client), std::move(node), std::move(context), std::move(slot)));
     // Writes go out without blocking; what does not fit waits for an asynchronous write.
     for (tcp::socket* socket : {&tunnel->client_, &tunnel->node_}) {
@@ -19,6 +20,8 @@ void Tunnel::Start(tcp::socket client,
         if (error)
             return;
     }
+    if (node_reply_pending)
+        tunnel->AwaitNodeReply();
     tunnel->Begin(tunnel->upstream_, to_node);
     tunnel->Begin(tunnel->downstream_, to_client);
 }
@@ -46,8 +49,11 @@ void Tunnel::Read(Direction& direction) {
                 return self->Finish(direction);
             if (error)
                 return self->Abort();
+            const auto* data = static_cast<const std::byte*>(target.data());
+            if (&direction == &self->downstream_ && self->pending_reply_)
+                return self->TakeNodeReply(data, size);
             // A full read says more is on its way; a short one, that the flow has paused.
-            self->Forward(direction, static_cast<const std::byte*>(target.data()), size, size == target.size());
+            self->Forward(direction, data, size, size == target.size());
         });
 }
 
@@ -67,13 +73,6 @@ void Tunnel::Forward(Direction& direction, const std::byte* data, std::size_t si
 }
 
 void Tunnel::ReadNext(Direction& direction, bool busy) {
-    if (&direction == &upstream_ && !spare_requested_) {
-        // The program's first bytes are with the node, and the tunnel waits for the answer: a
-        // quiet moment to dial the next spare node connection. Once per tunnel, so that a node
-        // that refuses new connections is not asked again for every piece of an upload.
-        spare_requested_ = true;
-        context_->spare_node.Replenish();
-    }
     if (busy && !direction.busy_buffer)
         direction.busy_buffer = context_->buffers.Take();
     if (!busy && direction.busy_buffer)
@@ -82,6 +81,12 @@ void Tunnel::ReadNext(Direction& direction, bool busy) {
 }
 
 void Tunnel::Finish(Direction& direction) {
+    if (pending_reply_) {
+        if (&direction == &downstream_)
+            return Abort();  // the node closed without a reply
+        pending_reply_->program_finished = true;
+        return;
+    }
     context_->buffers.Give(std::move(direction.busy_buffer));
     direction.finished = true;
     // Once both directions are finished nothing holds the tunnel, and its sockets close with it;
@@ -96,6 +101,34 @@ void Tunnel::Abort() {
     std::error_code ignored;
     client_.close(ignored);
     node_.close(ignored);
+    pending_reply_.reset();
+}
+
+void Tunnel::AwaitNodeReply() {
+    pending_reply_ = std::make_unique<PendingReply>(node_.get_executor());
+    pending_reply_->deadline.expires_after(kHandshakeTimeout);
+    pending_reply_->deadline.async_wait([self = shared_from_this()](std::error_code error) {
+        if (!error)
+            self->Abort();
+    });
+}
+
+void Tunnel::TakeNodeReply(const std::byte* data, std::size_t size) {
+    const auto [event, consumed] =
+        pending_reply_->parser.Feed(std::span(reinterpret_cast<const std::uint8_t*>(data), size));
+    if (event == socks::NodeReplyParser::Event::kNeedMore)
+        return Read(downstream_);
+    if (event == socks::NodeReplyParser::Event::kInvalid ||
+        pending_reply_->parser.code() != static_cast<std::uint8_t>(socks::Reply::kSucceeded)) {
+        return Abort();
+    }
+    const bool program_finished = pending_reply_->program_finished;
+    pending_reply_.reset();  // cancels the deadline
+    if (program_finished)
+        Finish(upstream_);
+    if (consumed == size)
+        return Read(downstream_);
+    Forward(downstream_, data + consumed, size - consumed, false);
 }
 
 }  // namespace warden::net

@@ -7,6 +7,12 @@
 // comes back short: idle tunnels hold no big buffer, bulk transfers need few system calls.
 // What was read is written at once; a full sink keeps the buffer, and nothing more is read
 // in that direction until it has drained.
+//
+// A tunnel may start before the node's reply to its CONNECT (a node known to keep bytes sent
+// ahead of it): the program's bytes go on at once, the reply is taken off the front of what the
+// node sends, and a refusal, or no reply within the handshake's time, closes both sides. The
+// program's end of stream waits for the reply, so that a node still reading the request never
+// sees it.
 #pragma once
 
 #include <array>
@@ -16,6 +22,7 @@
 #include "warden/net/buffer_pool.h"
 #include "warden/net/connection_slot.h"
 #include "warden/net/relay_context.h"
+#include "warden/socks/node_reply_parser.h"
 #include "warden/socks/wire.h"
 
 namespace warden::net {
@@ -23,12 +30,14 @@ namespace warden::net {
 class Tunnel : public std::enable_shared_from_this<Tunnel> {
   public:
     // `to_node` and `to_client`: bytes either side sent before the tunnel was up.
+    // `node_reply_pending`: the node's reply to the CONNECT is still to come.
     static void Start(tcp::socket client,
                       tcp::socket node,
                       std::shared_ptr<RelayContext> context,
                       ConnectionSlot slot,
                       const socks::Bytes& to_node,
-                      const socks::Bytes& to_client);
+                      const socks::Bytes& to_client,
+                      bool node_reply_pending);
 
   private:
     // Holds a request, a small answer or the bytes of a handshake's last read.
@@ -43,6 +52,14 @@ class Tunnel : public std::enable_shared_from_this<Tunnel> {
         bool finished = false;           // the source has ended its stream
     };
 
+    // The node's reply to the CONNECT while it is still to come, and how long it may take.
+    struct PendingReply {
+        explicit PendingReply(const asio::any_io_executor& executor) : deadline(executor) {}
+        socks::NodeReplyParser parser{socks::NodeReplyParser::Stage::kConnectReply};
+        asio::steady_timer deadline;
+        bool program_finished = false;  // its end of stream is held back until the reply
+    };
+
     Tunnel(tcp::socket client, tcp::socket node, std::shared_ptr<RelayContext> context, ConnectionSlot slot);
 
     void Begin(Direction& direction, const socks::Bytes& early);
@@ -51,6 +68,9 @@ class Tunnel : public std::enable_shared_from_this<Tunnel> {
     void ReadNext(Direction& direction, bool busy);
     void Finish(Direction& direction);
     void Abort();
+    void AwaitNodeReply();
+    // Takes the reply off the front of what the node sent; relays what follows it.
+    void TakeNodeReply(const std::byte* data, std::size_t size);
 
     tcp::socket client_;
     tcp::socket node_;
@@ -58,7 +78,7 @@ class Tunnel : public std::enable_shared_from_this<Tunnel> {
     ConnectionSlot slot_;
     Direction upstream_{client_, node_};
     Direction downstream_{node_, client_};
-    bool spare_requested_ = false;
+    std::unique_ptr<PendingReply> pending_reply_;
 };
 
 }  // namespace warden::net

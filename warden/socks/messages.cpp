@@ -52,6 +52,10 @@ Bytes ConnectRequest(const Destination& destination) {
     return message;
 }
 
+Bytes BindRequest() {
+    return {kVersion5, kCommandBind, 0, static_cast<std::uint8_t>(AddressType::kIpv4), 0, 0, 0, 0, 0, 0};
+}
+
 Bytes MethodChoice(Method method) {
     return {kVersion5, static_cast<std::uint8_t>(method)};
 }

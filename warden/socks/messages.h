@@ -17,6 +17,9 @@ Bytes AuthRequest(std::string_view user, std::string_view password);
 // VER=5 CMD=CONNECT RSV ATYP ADDR PORT; a name goes as a name (ATYP 3), never resolved here.
 Bytes ConnectRequest(const Destination& destination);
 
+// VER=5 CMD=BIND RSV ATYP=1 0.0.0.0 PORT=0: a port on the node for one connection from anywhere.
+Bytes BindRequest();
+
 // The answer to a SOCKS5 greeting.
 Bytes MethodChoice(Method method);
 

@@ -45,6 +45,7 @@ NodeReplyParser::Scan NodeReplyParser::ScanConnectReply(std::span<const std::uin
         case AddressScan::Outcome::kIncomplete:
             return {Event::kNeedMore, 0};
         case AddressScan::Outcome::kComplete:
+            bound_ = address.destination;
             return {Event::kDone, address.end};
         case AddressScan::Outcome::kUnknownType:
         case AddressScan::Outcome::kEmptyName:

@@ -2,6 +2,7 @@
 //   method choice   VER=5 METHOD
 //   RFC 1929        VER=1 STATUS                      STATUS 0: accepted
 //   connect reply   VER=5 REP RSV ATYP ADDR PORT[2]   ADDR: IPv4[4] | LEN NAME[LEN] | IPv6[16]
+//                   (a BIND request is answered in the same form, twice)
 // A failed connect reply is complete at its REP byte: nothing after it matters, and some nodes
 // close without sending the rest. Bytes behind a successful reply are the destination's first
 // data; Feed says how many bytes the reply used so that the caller relays the rest.
@@ -31,6 +32,8 @@ class NodeReplyParser {
 
     // The chosen method, the RFC 1929 status or the reply code; valid after kDone.
     std::uint8_t code() const { return code_; }
+    // The address the node bound, after a successful connect reply.
+    const Destination& bound() const { return bound_; }
 
   private:
     struct Scan {
@@ -46,6 +49,7 @@ class NodeReplyParser {
     Stage stage_;
     MessageAssembler message_{kMaxReply};
     std::uint8_t code_ = 0;
+    Destination bound_;
 };
 
 }  // namespace warden::socks

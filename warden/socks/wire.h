@@ -16,6 +16,7 @@ inline constexpr std::uint8_t kVersion4 = 0x04;
 inline constexpr std::uint8_t kVersion5 = 0x05;
 inline constexpr std::uint8_t kAuthVersion = 0x01;  // RFC 1929 sub-negotiation
 inline constexpr std::uint8_t kCommandConnect = 0x01;
+inline constexpr std::uint8_t kCommandBind = 0x02;
 inline constexpr std::uint8_t kAuthAccepted = 0x00;
 
 // Longest user id, name, user or password any of the formats can carry.

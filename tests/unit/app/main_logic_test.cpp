@@ -68,6 +68,7 @@ TEST_F(MainLogicTest, FirstStartCreatesTheDataFolderAndMarksTheRun) {
 
     EXPECT_EQ(values.ExePath, "C:\\Program Files\\Masq NG\\masqng.exe");
     EXPECT_EQ(values.AppFolder, "C:\\Program Files\\Masq NG\\");
+    EXPECT_EQ(values.AppDataFolder, "C:\\Users\\me\\AppData\\Roaming\\");
     EXPECT_EQ(values.DataFolder, kDataFolder);
     EXPECT_TRUE(folders.FolderExists("C:\\Users\\me\\AppData\\Roaming\\Masq NG"));
     EXPECT_EQ(values.TempFolder, "C:\\Users\\me\\Temp\\");

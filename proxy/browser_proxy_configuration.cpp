@@ -1,0 +1,42 @@
+#include "proxy/browser_proxy_configuration.h"
+
+#include "proxy/bypass_list.h"
+#include "settings/options.h"
+#include "settings/settings_keys.h"
+#include "settings/settings_store.h"
+
+BrowserProxyConfiguration::BrowserProxyConfiguration(const ProgramValues& values,
+                                                     const SessionValues& session,
+                                                     BrowserProxyPorts ports)
+    : values_(values),
+      session_(session),
+      settings_(ports.settings),
+      system_(ports.connectionOptions, ports.dialUp, ports.settings),
+      firefox_(values, FirefoxPorts{ports.files, ports.windows, ports.messages}) {}
+
+void BrowserProxyConfiguration::SetBrowserProxy(bool enable,
+                                                std::string_view server,
+                                                std::string_view nodeLabel,
+                                                std::string_view bypass,
+                                                bool useSocks) {
+    if (settings_.ReadBool(kConfig, kBrowserIE, true))
+        system_.SetSystemProxy(enable, server, bypass, useSocks);
+    else
+        system_.SetSystemProxy(false, "", "", useSocks);
+
+    if (!settings_.ReadBool(kConfig, kBrowserFirefox, true))
+        return;
+    if (settings_.ReadInteger(kConfig, kFirefoxControlMode, kPluginMode) == kRestartFirefox)
+        firefox_.WriteFirefoxUserJs(enable, server, nodeLabel, bypass);
+    else
+        firefox_.WriteFirefoxPluginFile(enable, server, nodeLabel, bypass);
+}
+
+void BrowserProxyConfiguration::ApplyProxySettings() {
+    SetBrowserProxy(true, LocalProxyServer(values_.InternalPort), NodeLabel(session_.CurrentServer),
+                    BypassText(LoadBypassList(settings_)), true);
+}
+
+void BrowserProxyConfiguration::DeleteFirefoxUserJs() {
+    firefox_.DeleteFirefoxUserJs();
+}

@@ -1,0 +1,25 @@
+// The browser proxy's texts, names and fixed values, as the system shows and writes them.
+#pragma once
+
+namespace proxy_text {
+
+// Messages, in the program's message dialog.
+inline constexpr char kCanNotChangeFirefox[] = "Can not change Firefox proxy settings!";
+inline constexpr char kRestartFirefox[] = "Please Restart all Firefox windows in order to make Masq NG take effect.";
+
+// What a Firefox window's title holds.
+inline constexpr char kFirefoxWindowTitle[] = "Mozilla Firefox";
+
+// Files and folders.
+inline constexpr char kProfilesFolder[] = "Mozilla\\Firefox\\Profiles\\";  // under Application Data
+inline constexpr char kDefaultProfilePattern[] = "*.default";
+inline constexpr char kUserJs[] = "user.js";
+inline constexpr char kUserJsBackupSuffix[] = ".first";
+inline constexpr char kPrefsJs[] = "prefs.js";  // Firefox's own record of its preferences
+inline constexpr char kPluginFile[] = "masq.tmp";
+
+// The local proxy of the tunnel client, and the system proxy's form of a SOCKS server.
+inline constexpr char kLocalProxyPrefix[] = "127.0.0.1:";
+inline constexpr char kSocksPrefix[] = "socks=";
+
+}  // namespace proxy_text

@@ -1,0 +1,84 @@
+#include "proxy/user_proxy_store.h"
+
+#include <string>
+
+#include "settings/settings_store.h"
+
+namespace {
+
+constexpr char kSection[] = "UserProxy";
+constexpr char kLanName[] = "LAN";
+constexpr char kDialUpPrefix[] = "Dial-up ";
+constexpr char kFlags[] = ".Flags";
+constexpr char kServer[] = ".Server";
+constexpr char kBypass[] = ".Bypass";
+constexpr char kSaved[] = ".Saved";
+
+bool NeedsEscape(unsigned char c) {
+    return c <= ' ' || c == 0x7F || c == '%' || c == '"' || c == '\'' || c == '=';
+}
+
+std::string Escape(std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string escaped;
+    for (unsigned char c : text) {
+        if (NeedsEscape(c))
+            escaped.append(1, '%').append(1, kHex[c >> 4]).append(1, kHex[c & 0xF]);
+        else
+            escaped.append(1, char(c));
+    }
+    return escaped;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// A "%" that starts no escape stays as it is: a hand-edited value reads as typed.
+std::string Unescape(std::string_view text) {
+    std::string plain;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size() && HexDigit(text[i + 1]) >= 0 && HexDigit(text[i + 2]) >= 0) {
+            plain.append(1, char(HexDigit(text[i + 1]) * 16 + HexDigit(text[i + 2])));
+            i += 2;
+        } else {
+            plain.append(1, text[i]);
+        }
+    }
+    return plain;
+}
+
+std::string KeyOf(std::string_view connection, std::string_view field) {
+    std::string key = connection.empty() ? std::string(kLanName) : kDialUpPrefix + Escape(connection);
+    return key.append(field);
+}
+
+}  // namespace
+
+std::optional<ConnectionProxy> UserProxyStore::Saved(std::string_view connection) const {
+    if (!settings_.ReadBool(kSection, KeyOf(connection, kSaved), false))
+        return std::nullopt;
+    const int flags = settings_.ReadInteger(kSection, KeyOf(connection, kFlags), -1);
+    if (flags < 0)
+        return std::nullopt;
+    return ConnectionProxy{static_cast<std::uint32_t>(flags),
+                           Unescape(settings_.ReadString(kSection, KeyOf(connection, kServer), "")),
+                           Unescape(settings_.ReadString(kSection, KeyOf(connection, kBypass), ""))};
+}
+
+void UserProxyStore::Save(std::string_view connection, const ConnectionProxy& proxy) {
+    settings_.WriteInteger(kSection, KeyOf(connection, kFlags), static_cast<int>(proxy.flags));
+    settings_.WriteString(kSection, KeyOf(connection, kServer), Escape(proxy.server));
+    settings_.WriteString(kSection, KeyOf(connection, kBypass), Escape(proxy.bypass));
+    settings_.WriteBool(kSection, KeyOf(connection, kSaved), true);
+}
+
+void UserProxyStore::Forget(std::string_view connection) {
+    settings_.WriteBool(kSection, KeyOf(connection, kSaved), false);
+}

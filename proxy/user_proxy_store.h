@@ -1,0 +1,37 @@
+// The user's own proxy options of each connection the program changes, kept in the settings
+// file from before the program's first change to the connection until they are put back, so
+// that they survive a crash of the program or of Windows. Section "UserProxy", four keys per
+// connection, named after it ("LAN" for the LAN, "Dial-up " + the entry name for a dial-up
+// entry):
+//   [UserProxy]
+//   LAN.Flags=3
+//   LAN.Server=proxy.example:8080
+//   LAN.Bypass=<local>
+//   LAN.Saved=1
+// "Saved" is written last and is the only mark that a record holds: 1 while the connection
+// carries the program's proxy over the options above, 0 once they are back. Names and values
+// are stored with %XX for the bytes a settings file would trim, unquote or split on (blanks and
+// control bytes, % " ' =), so every text comes back exactly.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "proxy/connection_options.h"
+
+class SettingsStore;
+
+class UserProxyStore {
+  public:
+    explicit UserProxyStore(SettingsStore& settings) : settings_(settings) {}
+
+    // The saved options of `connection` ("" for the LAN); nullopt when none are kept.
+    std::optional<ConnectionProxy> Saved(std::string_view connection) const;
+    // Keeps `proxy` as the connection's own options, the mark last.
+    void Save(std::string_view connection, const ConnectionProxy& proxy);
+    // The options are back on the connection: the record no longer holds.
+    void Forget(std::string_view connection);
+
+  private:
+    SettingsStore& settings_;
+};

@@ -1,0 +1,228 @@
+// The browsers' proxy on the real program: the system (WinInet) proxy read back from the
+// registry where WinInet keeps it, a user's own proxy put back, and Firefox's files in a profile
+// made under the prefix's Application Data. The hide command is sent as the menu sends it; the
+// program's proxy is the local port 7070.
+#include <gtest/gtest.h>
+
+#include "resources/resource_ids.h"
+#include "tests/driver/files.h"
+#include "tests/driver/program.h"
+#include "tests/driver/ui.h"
+#include "tests/driver/wait.h"
+#include "tests/e2e/masq_fixture.h"
+#include "ui/tray_menu.h"
+
+namespace e2e {
+
+using namespace driver;
+namespace {
+
+constexpr char kInternetSettings[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+constexpr char kOurProxy[] = "socks=127.0.0.1:7070";
+constexpr char kBypassLabel[] =
+    "Input the sites that you don't wish to use Masq. One site per line. Only apply to Internet Explorer.";
+
+const std::string kFixedUserJsLines =
+    "user_pref(\"network.proxy.http\", \"\");\r\nuser_pref(\"network.proxy.http_port\", 0);\r\n"
+    "user_pref(\"network.proxy.ssl\", \"\");\r\nuser_pref(\"network.proxy.ssl_port\", 0);\r\n"
+    "user_pref(\"network.proxy.ftp\", \"\");\r\nuser_pref(\"network.proxy.ftp_port\", 0);\r\n"
+    "user_pref(\"network.proxy.gopher\", \"\");\r\nuser_pref(\"network.proxy.gopher_port\", 0);\r\n"
+    "user_pref(\"network.proxy.socks_version\", 5);\r\n";
+std::string SettingUserJs(const std::string& port = "7070") {
+    return "user_pref(\"network.proxy.type\", 1);\r\n" + kFixedUserJsLines +
+           "user_pref(\"network.proxy.socks\", \"127.0.0.1\");\r\n"
+           "user_pref(\"network.proxy.socks_port\"," +
+           port +
+           ");\r\n"
+           "user_pref(\"network.proxy.no_proxies_on\", \"a.example,b.example,\");\r\n";
+}
+const std::string kClearingUserJs = "user_pref(\"network.proxy.type\", 0);\r\n" + kFixedUserJsLines +
+                                    "user_pref(\"network.proxy.socks\", \"\");\r\n"
+                                    "user_pref(\"network.proxy.socks_port\", 0);\r\n";
+const char kUsersOwnUserJs[] = "user_pref(\"browser.startup.homepage\", \"about:blank\");\r\n";
+
+std::optional<DWORD> ProxyEnable() {
+    return RegistryNumber(HKEY_CURRENT_USER, kInternetSettings, "ProxyEnable");
+}
+std::optional<std::string> ProxyServer() {
+    return RegistryValue(HKEY_CURRENT_USER, kInternetSettings, "ProxyServer");
+}
+bool SystemProxyIs(DWORD enable, const std::string& server) {
+    return WaitUntil([&] { return ProxyEnable() == enable && ProxyServer() == server; });
+}
+
+std::string TempFolder() {
+    char folder[MAX_PATH] = {};
+    GetTempPathA(sizeof folder, folder);
+    return folder;
+}
+
+// Every test starts from a direct system proxy, no Firefox profile and no state file, and puts
+// the direct proxy back at its end.
+class BrowserProxyTest : public MasqTest {
+  protected:
+    void SetUp() override {
+        MasqTest::SetUp();
+        SetDirect();
+        DeleteTree(AppDataFolder() + "Mozilla");
+        DeleteTree(pluginFile);
+    }
+    void TearDown() override { SetDirect(); }
+
+    static void SetDirect() {
+        SetRegistryNumber(HKEY_CURRENT_USER, kInternetSettings, "ProxyEnable", 0);
+        DeleteRegistryValue(HKEY_CURRENT_USER, kInternetSettings, "ProxyServer");
+    }
+    // The stored settings of an earlier run: two sites to reach directly, and the Firefox mode.
+    static void StoreSettings(int firefoxMode) {
+        CreateDirectoryA(Paths().dataFolder.c_str(), nullptr);
+        WriteFile(Paths().settings, "[Config]\r\nFirefoxControlMode=" + std::to_string(firefoxMode) +
+                                        "\r\n[Bypass]\r\nCounter=2\r\n1=a.example\r\n2=b.example\r\n");
+    }
+    // A Firefox profile as Firefox makes it, holding a user.js of the user's own.
+    std::string MakeFirefoxProfile() {
+        std::string folder = AppDataFolder();
+        for (const char* level : {"Mozilla\\", "Firefox\\", "Profiles\\", "e2e1.default\\"})
+            CreateDirectoryA((folder += level).c_str(), nullptr);
+        WriteFile(folder + "user.js", kUsersOwnUserJs);
+        return folder;
+    }
+    static bool FileIs(const std::string& path, const std::optional<std::string>& bytes) {
+        return WaitUntil([&] { return ReadFile(path) == bytes; });
+    }
+
+    const std::string pluginFile = TempFolder() + "masq.tmp";
+};
+
+TEST_F(BrowserProxyTest, HideSetsTheSystemProxyAndStopAndExitClearIt) {
+    Masq masq;
+    ASSERT_TRUE(masq.WaitForStartUp());
+    masq.Command(TrayMenuItem::Masq1);
+    EXPECT_TRUE(SystemProxyIs(1, kOurProxy));
+    masq.Command(TrayMenuItem::StopMasq1);
+    EXPECT_TRUE(SystemProxyIs(0, "socks="));
+
+    masq.Command(TrayMenuItem::Masq1);
+    EXPECT_TRUE(SystemProxyIs(1, kOurProxy));
+    masq.Command(TrayMenuItem::Exit1);
+    EXPECT_EQ(masq.Process().WaitForExit(kUiTimeout), 0u);
+    EXPECT_EQ(ProxyEnable(), 0u);
+    EXPECT_EQ(ProxyServer(), "socks=");
+}
+
+TEST_F(BrowserProxyTest, AUsersOwnProxySetBeforeTheStartIsBackAfterExit) {
+    SetRegistryNumber(HKEY_CURRENT_USER, kInternetSettings, "ProxyEnable", 1);
+    SetRegistryValue(HKEY_CURRENT_USER, kInternetSettings, "ProxyServer", "proxy.example:8080");
+    Masq masq;
+    ASSERT_TRUE(masq.WaitForStartUp());
+    masq.Command(TrayMenuItem::Masq1);
+    ASSERT_TRUE(SystemProxyIs(1, kOurProxy));
+    EXPECT_EQ(IniValue(Paths().settings, "UserProxy", "LAN.Server"), "proxy.example:8080");
+    EXPECT_EQ(IniValue(Paths().settings, "UserProxy", "LAN.Saved"), "1");
+
+    masq.Command(TrayMenuItem::Exit1);
+    EXPECT_EQ(masq.Process().WaitForExit(kUiTimeout), 0u);
+    EXPECT_EQ(ProxyEnable(), 1u);
+    EXPECT_EQ(ProxyServer(), "proxy.example:8080");
+    EXPECT_EQ(IniValue(Paths().settings, "UserProxy", "LAN.Saved"), "0");
+}
+
+TEST_F(BrowserProxyTest, AfterACrashTheNextRunsClearingPutsTheUsersProxyBack) {
+    SetRegistryNumber(HKEY_CURRENT_USER, kInternetSettings, "ProxyEnable", 1);
+    SetRegistryValue(HKEY_CURRENT_USER, kInternetSettings, "ProxyServer", "proxy.example:8080");
+    {
+        Masq crashing;
+        ASSERT_TRUE(crashing.WaitForStartUp());
+        crashing.Command(TrayMenuItem::Masq1);
+        ASSERT_TRUE(SystemProxyIs(1, kOurProxy));
+        crashing.Process().Terminate();
+        ASSERT_TRUE(crashing.Process().WaitForExit(kUiTimeout));
+    }
+    DeleteFileA(Paths().report.c_str());  // the next start is seen by its own log header
+    Masq masq;
+    ASSERT_TRUE(masq.WaitForStartUp());
+    masq.Command(TrayMenuItem::StopMasq1);
+    EXPECT_TRUE(SystemProxyIs(1, "proxy.example:8080"));
+}
+
+TEST_F(BrowserProxyTest, BeforeWindowsVistaTheEndOfTheSessionPutsTheUsersProxyBack) {
+    SetWindowsVersion("winxp64");
+    SetRegistryNumber(HKEY_CURRENT_USER, kInternetSettings, "ProxyEnable", 1);
+    SetRegistryValue(HKEY_CURRENT_USER, kInternetSettings, "ProxyServer", "proxy.example:8080");
+    Masq masq;
+    ASSERT_TRUE(masq.WaitForStartUp());
+    masq.Command(TrayMenuItem::Masq1);
+    ASSERT_TRUE(SystemProxyIs(1, kOurProxy));
+
+    Program wineboot("wineboot.exe -e");  // Wine's end of the session
+    EXPECT_EQ(wineboot.WaitForExit(kUiTimeout), 0u);
+    EXPECT_TRUE(masq.Process().WaitForExit(kUiTimeout));
+    EXPECT_EQ(ProxyEnable(), 1u);
+    EXPECT_EQ(ProxyServer(), "proxy.example:8080");
+}
+
+TEST_F(BrowserProxyTest, TheTunnelsReadyLinePutsTheBrowsersOnItsLocalProxyAndOkAppliesAChangedMode) {
+    StoreSettings(1);
+    const Node& node = RunningNode();
+    UseNodeAtStart(node);
+    const std::string profile = MakeFirefoxProfile();
+    Masq masq;
+    ASSERT_TRUE(masq.WaitForLog("Masq ON"));
+    EXPECT_TRUE(SystemProxyIs(1, "socks=127.0.0.1:" + node.localPort));
+    EXPECT_EQ(ReadFile(profile + "user.js"), SettingUserJs(node.localPort));
+
+    // OK while the tunnel is up applies the new mode at once.
+    HWND form = masq.OpenOptions();
+    ASSERT_TRUE(form);
+    SendMessageA(FindChildById(form, IDC_RDG_FIREFOX_PLUGIN), BM_CLICK, 0, 0);
+    Click(FindChildById(form, IDOK));
+    EXPECT_TRUE(FileIs(
+        pluginFile, "1\r\n-1\r\nUnited States #1\r\na.example,b.example,\r\n127.0.0.1\r\n" + node.localPort + "\r\n"));
+    EXPECT_EQ(ReadFile(profile + "user.js"), kClearingUserJs);
+
+    masq.Command(TrayMenuItem::Exit1);
+    EXPECT_EQ(masq.Process().WaitForExit(kUiTimeout), 0u);
+    EXPECT_EQ(ProxyEnable(), 0u);
+    EXPECT_EQ(ReadFile(pluginFile), "1\r\n0\r\n\r\n\r\n\r\n\r\n");
+}
+
+TEST_F(BrowserProxyTest, FirefoxGetsUserJsInRestartModeAndTheStateFileInPluginMode) {
+    StoreSettings(1);
+    const std::string profile = MakeFirefoxProfile();
+    Masq masq;
+    ASSERT_TRUE(masq.WaitForStartUp());
+
+    masq.Command(TrayMenuItem::Masq1);
+    EXPECT_TRUE(FileIs(profile + "user.js", SettingUserJs()));
+    EXPECT_EQ(ReadFile(profile + "user.js.first"), kUsersOwnUserJs);
+    masq.Command(TrayMenuItem::StopMasq1);
+    EXPECT_TRUE(FileIs(profile + "user.js", kClearingUserJs));
+    masq.Command(TrayMenuItem::Masq1);
+    EXPECT_TRUE(FileIs(profile + "user.js", SettingUserJs()));
+    EXPECT_EQ(ReadFile(profile + "user.js.first"), kUsersOwnUserJs) << "the backup is made once";
+    EXPECT_FALSE(ReadFile(pluginFile));
+
+    // "Plugin Mode" and OK: the user.js that turned the proxy on becomes the clearing form, for
+    // Firefox to go direct at its next start; the next OK takes it away.
+    HWND form = masq.OpenOptions();
+    ASSERT_TRUE(form);
+    EXPECT_EQ(TextOf(FindChildById(form, IDC_LBL_BYPASS)), kBypassLabel);
+    SendMessageA(FindChildById(form, IDC_RDG_FIREFOX_PLUGIN), BM_CLICK, 0, 0);
+    Click(FindChildById(form, IDOK));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(form); }));
+    EXPECT_EQ(ReadFile(profile + "user.js"), kClearingUserJs);
+    ASSERT_TRUE(masq.OpenOptions());
+    Click(FindChildById(form, IDOK));
+    EXPECT_TRUE(FileIs(profile + "user.js", std::nullopt));
+    EXPECT_EQ(ReadFile(profile + "user.js.first"), kUsersOwnUserJs);
+
+    masq.Command(TrayMenuItem::Masq1);
+    // No node was chosen in this run: the label line is empty.
+    EXPECT_TRUE(FileIs(pluginFile, "1\r\n-1\r\n\r\na.example,b.example,\r\n127.0.0.1\r\n7070\r\n"));
+    masq.Command(TrayMenuItem::StopMasq1);
+    EXPECT_TRUE(FileIs(pluginFile, "1\r\n0\r\n\r\n\r\n\r\n\r\n"));
+    EXPECT_FALSE(ReadFile(profile + "user.js"));
+}
+
+}  // namespace
+}  // namespace e2e
