@@ -31,6 +31,9 @@ wine_env_up() {
     local managed=N
     [ "${MASQ_USE_DISPLAY:-0}" = 1 ] && managed=Y
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >/dev/null 2>&1
+    # A shortcut made in the prefix (the installer's Start-menu entry) must not become a menu
+    # entry of the Linux desktop outside it.
+    wine reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /d '' /f >/dev/null 2>&1
     # A persistent server: each wine start costs ~0.1 s instead of ~1.7 s. The server that
     # wineboot or reg left behind must end first, or -p finds it running and does nothing.
     timeout 60 wineserver -w

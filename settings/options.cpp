@@ -1,5 +1,7 @@
 #include "settings/options.h"
 
+#include <algorithm>
+
 #include "proxy/browser_proxy.h"
 #include "proxy/environment.h"
 #include "settings/settings_keys.h"
@@ -46,7 +48,7 @@ Options LoadOptions(const SettingsStore& settings, const Registry& registry) {
 
 std::vector<std::string> LoadBypassList(const SettingsStore& settings) {
     std::vector<std::string> lines;
-    const int count = settings.ReadInteger(kBypass, kCounter, 0);
+    const int count = std::min(settings.ReadInteger(kBypass, kCounter, 0), kMaxBypassLines);
     for (int i = 1; i <= count; ++i)
         lines.push_back(settings.ReadString(kBypass, std::to_string(i), ""));
     return lines;

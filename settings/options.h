@@ -44,6 +44,10 @@ struct Options {
 
 Options LoadOptions(const SettingsStore& settings, const Registry& registry);
 
+// The most lines of the bypass list read: a damaged counter must not stall the program with
+// billions of reads; no list a person types comes near it.
+inline constexpr int kMaxBypassLines = 10000;
+
 // The stored list of sites to reach directly, one per line (section Bypass).
 std::vector<std::string> LoadBypassList(const SettingsStore& settings);
 

@@ -1,25 +1,6 @@
 #include "ui/modal_loop_win.h"
 
-namespace {
-
-BOOL CALLBACK DisableWindow(HWND window, LPARAM list) {
-    if (IsWindowVisible(window) && IsWindowEnabled(window)) {
-        EnableWindow(window, FALSE);
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    }
-    return TRUE;
-}
-
-}  // namespace
-
-DisabledThreadWindows::DisabledThreadWindows() {
-    EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&windows_));
-}
-
-DisabledThreadWindows::~DisabledThreadWindows() {
-    for (HWND window : windows_)
-        EnableWindow(window, TRUE);
-}
+#include "ui/disabled_thread_windows_win.h"
 
 void RunModalLoop(HWND dialog,
                   const std::function<bool()>& finished,

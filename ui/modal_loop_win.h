@@ -5,19 +5,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <vector>
-
-// Disables the thread's visible, enabled windows for its lifetime and enables them again after.
-class DisabledThreadWindows {
-  public:
-    DisabledThreadWindows();
-    ~DisabledThreadWindows();
-    DisabledThreadWindows(const DisabledThreadWindows&) = delete;
-    DisabledThreadWindows& operator=(const DisabledThreadWindows&) = delete;
-
-  private:
-    std::vector<HWND> windows_;
-};
 
 // Shows `dialog` in front and runs its messages until `finished` holds or the window is gone. A
 // message `previewKey` takes is not dispatched further. A WM_QUIT is posted again for the loop

@@ -51,6 +51,9 @@ TEST(LoadOptions, TheBypassListFollowsTheCounterAndMissingKeysGiveEmptyLines) {
     settings.Seed("Bypass", "3", "beyond.example");
     FakeRegistry registry;
     EXPECT_EQ(LoadOptions(settings, registry).bypass, (Lines{"intranet.example", ""}));
+
+    settings.Seed("Bypass", "Counter", "2000000000");  // damaged: read no further than the limit
+    EXPECT_EQ(LoadOptions(settings, registry).bypass.size(), std::size_t(kMaxBypassLines));
 }
 
 TEST(SaveOptions, WritesEveryValueAndLeavesKeysAboveTheNewCount) {

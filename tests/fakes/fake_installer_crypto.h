@@ -1,0 +1,50 @@
+// Stand-in cryptography over FakeDownloadFiles: a digest that changes with any byte of the file,
+// and a "maker's signature" that only Sign() makes. The real algorithms are tested under Wine.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "fakes/fake_download_files.h"
+#include "update/installer_crypto.h"
+
+class FakeInstallerCrypto final : public InstallerCrypto {
+  public:
+    explicit FakeInstallerCrypto(FakeDownloadFiles& files) : files_(files) {}
+
+    static Sha256Digest DigestOf(const std::string& bytes) {
+        Sha256Digest digest{};
+        for (std::size_t word = 0; word < 4; ++word) {
+            std::uint64_t hash = 14695981039346656037ull + word;  // FNV-1a, one seed per word
+            for (unsigned char c : bytes)
+                hash = (hash ^ c) * 1099511628211ull;
+            for (std::size_t i = 0; i < 8; ++i)
+                digest[word * 8 + i] = std::uint8_t(hash >> (8 * i));
+        }
+        return digest;
+    }
+    static std::string Sign(const std::string& bytes) {
+        const Sha256Digest digest = DigestOf(bytes);
+        return "signed:" + std::string(digest.begin(), digest.end());
+    }
+    static std::string HexDigestOf(const std::string& bytes) {
+        static const char kHex[] = "0123456789abcdef";
+        std::string hex;
+        for (std::uint8_t b : DigestOf(bytes))
+            hex += {kHex[b >> 4], kHex[b & 15]};
+        return hex;
+    }
+
+    std::optional<Sha256Digest> FileSha256(const std::string& path) override {
+        auto found = files_.files.find(path);
+        if (found == files_.files.end())
+            return std::nullopt;
+        return DigestOf(found->second);
+    }
+    bool IsMakersSignature(const Sha256Digest& digest, std::string_view signature) override {
+        return signature == "signed:" + std::string(digest.begin(), digest.end());
+    }
+
+  private:
+    FakeDownloadFiles& files_;
+};
