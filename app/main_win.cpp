@@ -7,7 +7,17 @@
 #include "app/app_texts.h"
 #include "app/frm_main_win.h"
 #include "app/main_logic.h"
-#include "app/unbuilt_subsystems.h"
+#include "directory/directory_request.h"
+#include "directory/directory_texts.h"
+#include "directory/fallback_download_win.h"
+#include "directory/frm_select_ip_win.h"
+#include "directory/http_text_win.h"
+#include "directory/identity_sources_win.h"
+#include "directory/node_selection.h"
+#include "directory/random_pick.h"
+#include "directory/reply_parser.h"
+#include "directory/reply_processing.h"
+#include "directory/system_language_win.h"
 #include "platform/folder_system_win.h"
 #include "platform/os_info_win.h"
 #include "platform/registry_win.h"
@@ -31,6 +41,7 @@
 #include "ui/skinned_unblock_dialog.h"
 #include "ui/tray_win.h"
 #include "ui/unblock_advisor.h"
+#include "update/update_dialog_win.h"
 
 namespace {
 
@@ -92,11 +103,34 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         values, sessionValues,
         TunnelPorts{tunnelProcess, frmMain.timRead, frmMain.timReset, folders, messages, log, status, browserProxy},
         TunnelCalls{[&](UnblockAdvice kind) { unblockAdvisor.ShowUnblockAdvice(kind); }});
-    TestNodeDirectory directory(siteFile, sessionValues, [&](const TServer& node) {
-        tunnel.Sweep();
-        sessionValues.CurrentServer = node;
-        tunnel.Masq(node.Host, sessionValues.ServerPort, sessionValues.ServerUser, sessionValues.ServerKey);
-    });
+    WinHttpText httpText;
+    WinFallbackDownload fallbackDownload;
+    WinSystemLanguage language;
+    WinVolumeInfo volumes;
+    WinInterfaceTable interfaceTable;
+    WinAdapterSources adapterSources;
+    ClockSeededPick randomPick;
+    WinSelectIpDialogs selectIpDialogs(values);
+    NodeSelection selection(sessionValues, SelectionPorts{log, status, settings, randomPick, selectIpDialogs},
+                            TunnelLaunch{[&] { tunnel.Sweep(); },
+                                         [&](const TServer& node) {
+                                             tunnel.Masq(node.Host, sessionValues.ServerPort, sessionValues.ServerUser,
+                                                         sessionValues.ServerKey);
+                                         }});
+    // Once the new version's installer runs, the main form closes without clearing the proxy.
+    WinUpdateDialog updateDialog([&] { frmMain.CloseMainForm(); });
+    const auto showUpdateDialog = [&](const ReplyLines& reply) {
+        const UpdateOffer offer{values.SkinPath, values.DataFolder, values.Site.webHost,
+                                reply.Value(directory_text::kNewVersionSha256Name)};
+        return updateDialog.ShowUpdateDialog(offer) != UpdateOutcome::kInstallerStarted;
+    };
+    DirectoryReply reply(values, sessionValues, ReplyPorts{log, messages, status, settings},
+                         ReplyCalls{showUpdateDialog, showTour}, selection);
+    DirectoryRequest directory(
+        values,
+        RequestPorts{frmMain.timRead, log, status, tray, browserProxy, httpText, fallbackDownload, language, volumes,
+                     IdentitySources{interfaceTable, adapterSources}, settings},
+        RequestCalls{[&](UnblockAdvice kind) { unblockAdvisor.ShowUnblockAdvice(kind); }}, reply);
     silentUpdate = [&] { directory.SilentUpdate(); };
     MainLogic logic(values, sessionValues, MainPorts{folders, registry, shell, messages, os, settings, siteFile, log},
                     MainCalls{browserProxy, hotkeys, [&] { tunnel.Sweep(); }, [&] { silentUpdate(); }}, frmMain);
@@ -105,7 +139,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const std::pair<TrayMenuItem, std::function<void()>> menu[] = {
         {TrayMenuItem::Masq1, [&] { tunnel.Masq1Click(); }},
         {TrayMenuItem::StopMasq1, [&] { tunnel.StopMasq1Click(); }},
-        {TrayMenuItem::SelectIP1, [] {}},
+        {TrayMenuItem::SelectIP1, [&] { selection.SelectIP1Click(); }},
         {TrayMenuItem::SeeMyIP1, [&] { logic.SeeMyIP1Click(); }},
         {TrayMenuItem::Options1, [&] { logic.Options1Click(); }},
         {TrayMenuItem::Report1, [&] { logic.Report1Click(); }},

@@ -30,6 +30,11 @@ bool SystemProxy::SetConnectionProxy(bool enable,
         list = ProxyOptionList(true, connection, proxyServer, bypass);
     } else {
         own = userProxy_.Saved(connection);
+        // Nothing of the program's is on a connection that has no record and carries a proxy of
+        // someone else's: clearing it would throw the user's own options away (the directory
+        // request clears before the program has set anything).
+        if (!own && CarriesOthersProxy(connection))
+            return true;
         list = own && !IsDirect(*own) ? RestoreOptionList(connection, *own)
                                       : ProxyOptionList(false, connection, proxyServer, bypass);
     }
@@ -55,6 +60,11 @@ void SystemProxy::KeepUserOptions(std::string_view connection, std::string_view 
     if (!current || IsOurProxy(*current, proxyServer))
         return;
     userProxy_.Save(connection, *current);
+}
+
+bool SystemProxy::CarriesOthersProxy(std::string_view connection) const {
+    const std::optional<ConnectionProxy> current = options_.Query(connection);
+    return current && !IsDirect(*current) && !IsAnyLocalProxyOfOurs(*current);
 }
 
 std::vector<std::string> GetRasConnections(const DialUpConnections& dialUp) {
@@ -87,6 +97,11 @@ ConnectionOptionList RestoreOptionList(std::string_view connection, const Connec
 
 bool IsOurProxy(const ConnectionProxy& proxy, std::string_view proxyServer) {
     return (proxy.flags & kProxyTypeProxy) != 0 && proxy.server == proxyServer;
+}
+
+bool IsAnyLocalProxyOfOurs(const ConnectionProxy& proxy) {
+    const std::string prefix = std::string(proxy_text::kSocksPrefix) + proxy_text::kLocalProxyPrefix;
+    return (proxy.flags & kProxyTypeProxy) != 0 && proxy.server.starts_with(prefix);
 }
 
 bool IsDirect(const ConnectionProxy& proxy) {

@@ -22,8 +22,8 @@ class SystemProxy {
     void SetSystemProxy(bool enable, std::string_view server, std::string_view bypass, bool useSocks);
     // One connection ("" for the LAN); whether the system accepted the options. Setting keeps
     // the connection's own options first, once; clearing puts back those of a connection that
-    // had a proxy, auto-detection or a configuration script of its own, and turns any other
-    // connection direct.
+    // had a proxy, auto-detection or a configuration script of its own, leaves alone one that
+    // carries such options with nothing of the program's kept, and turns any other direct.
     bool SetConnectionProxy(bool enable,
                             std::string_view connection,
                             std::string_view server,
@@ -32,6 +32,7 @@ class SystemProxy {
 
   private:
     void KeepUserOptions(std::string_view connection, std::string_view proxyServer);
+    bool CarriesOthersProxy(std::string_view connection) const;
 
     ConnectionOptions& options_;
     const DialUpConnections& dialUp_;
@@ -58,6 +59,9 @@ ConnectionOptionList RestoreOptionList(std::string_view connection, const Connec
 // Whether a connection's options are the program's proxy: the proxy on, and its server the value
 // the program sets, ProxyServerValue(LocalProxyServer(port), true).
 bool IsOurProxy(const ConnectionProxy& proxy, std::string_view proxyServer);
+// Whether a connection carries a local proxy of the program's at any port: one an earlier run
+// with another internal port may have left.
+bool IsAnyLocalProxyOfOurs(const ConnectionProxy& proxy);
 
 // Whether options send everything directly: no proxy, no auto-detection, no configuration script.
 bool IsDirect(const ConnectionProxy& proxy);

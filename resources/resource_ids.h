@@ -47,3 +47,9 @@
 #define IDC_ULB_WEBSITE 1033
 #define IDC_ULB_CONTACT_US 1034
 #define IDC_ULB_SEE_MY_IP 1035
+
+// The node selection dialog TfrmSelectIP, built at run time (its OK and Cancel are IDOK and
+// IDCANCEL).
+#define IDC_LBL_SELECT_IP 1040
+#define IDC_LSB_SELECT_IP 1041
+#define IDC_CHK_ALWAYS_LOCATION 1042

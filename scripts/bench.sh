@@ -5,4 +5,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bench/per_line.sh
+bench/start_to_on.sh
 bench/run.sh "$@"

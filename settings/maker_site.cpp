@@ -1,10 +1,25 @@
 #include "settings/maker_site.h"
 
+#include <utility>
+
 #include "settings/settings_store.h"
+
+namespace {
+
+constexpr char kHosts[] = "Hosts";
+
+}  // namespace
 
 MakerSite LoadMakerSite(const SettingsStore& siteFile) {
     MakerSite site;
-    site.webHost = siteFile.ReadString("Hosts", "Web", site.webHost);
+    const std::pair<const char*, std::string*> keys[] = {
+        {"Directory", &site.directoryHost},
+        {"Mirror1", &site.mirror1Host},
+        {"Mirror2", &site.mirror2Host},
+        {"Web", &site.webHost},
+    };
+    for (const auto& [key, host] : keys)
+        *host = siteFile.ReadString(kHosts, key, *host);
     return site;
 }
 

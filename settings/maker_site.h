@@ -1,18 +1,28 @@
-// The maker's web host and the pages the program links to. Compiled-in defaults; an optional
-// "site.ini" beside the executable overrides them, so a demo or a test can point the very binary
-// a user gets at a local site:
+// The maker's hosts: the directory service with its two mirrors, and the web host with the pages
+// the program links to. Compiled-in defaults (settings/maker_hosts.h.in); an optional "site.ini"
+// beside the executable overrides any of them, so a demo or a test can point the very binary a
+// user gets at a local site:
 //   [Hosts]
-//   Web=127.0.0.1
+//   Directory=127.0.0.31
+//   Mirror1=127.0.0.32
+//   Mirror2=127.0.0.33
+//   Web=127.0.0.31
+// Each is a host name or an IPv4 address; every request goes to port 80.
 #pragma once
 
 #include <string>
+
+#include "maker_hosts.h"
 
 class SettingsStore;
 
 inline constexpr char kSiteFileName[] = "site.ini";
 
 struct MakerSite {
-    std::string webHost = "www.masqsoftware.example";
+    std::string directoryHost = MASQ_DIRECTORY_HOST;
+    std::string mirror1Host = MASQ_MIRROR1_HOST;
+    std::string mirror2Host = MASQ_MIRROR2_HOST;
+    std::string webHost = MASQ_WEB_HOST;
 };
 
 MakerSite LoadMakerSite(const SettingsStore& siteFile);

@@ -7,6 +7,9 @@
 #include "settings/maker_site.h"
 
 inline constexpr char ProgramVersion[] = MASQ_PROGRAM_VERSION;
+inline constexpr char BuildNumber[] = MASQ_BUILD_NUMBER;
+// The program's product number towards the maker's directory service.
+inline constexpr int ProductId = 1;
 
 struct ProgramValues {
     std::string ExePath;        // full path of the running executable

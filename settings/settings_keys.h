@@ -7,9 +7,11 @@ inline constexpr char kFirstRun[] = "FirstRun";
 inline constexpr char kSkin[] = "Skin";
 inline constexpr char kInternalPort[] = "InternalPort";
 inline constexpr char kAutoSelectCountry[] = "AutoSelectCountry";
+inline constexpr char kLastCountry[] = "LastCountry";
 inline constexpr char kBrowserIE[] = "BrowserIE";
 inline constexpr char kBrowserFirefox[] = "BrowserFirefox";
 inline constexpr char kFirefoxControlMode[] = "FirefoxControlMode";
+inline constexpr char kPass[] = "Pass";
 
 inline constexpr char kBypass[] = "Bypass";
 inline constexpr char kCounter[] = "Counter";

@@ -1,7 +1,7 @@
 #include "update/frm_update_win.h"
 
-#include "ui/disabled_thread_windows_win.h"
 #include "ui/dpi_scale.h"
+#include "ui/modal_loop_win.h"
 #include "ui/screen_dc_win.h"
 #include "ui/ui_texts.h"
 #include "update/update_texts.h"
@@ -40,23 +40,8 @@ UpdateOutcome TfrmUpdate::ShowModal() {
     static const EmptyDialogTemplate kTemplate{{kStyle, kExStyle, 0, 0, 0, 0, 0}};
     if (!CreateDialogFromTemplate(&kTemplate.header, nullptr))
         return UpdateOutcome::kDismissed;
-
-    DisabledThreadWindows others;
-    ShowWindow(Handle(), SW_SHOW);
-    SetForegroundWindow(Handle());
-    MSG msg;
-    while (!outcome_ && Handle()) {
-        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-            if (got == 0)
-                PostQuitMessage(static_cast<int>(msg.wParam));  // the caller's loop must see it
-            break;
-        }
-        if (IsDialogMessageA(Handle(), &msg))
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    RunModalLoop(
+        Handle(), [this] { return outcome_.has_value(); }, nullptr);
     return outcome_.value_or(UpdateOutcome::kDismissed);
 }
 

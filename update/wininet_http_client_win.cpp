@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "update/internet_handle_win.h"
+#include "common/internet_handle_win.h"
 
 namespace {
 

@@ -164,7 +164,7 @@ TEST_F(BrowserProxyTest, BeforeWindowsVistaTheEndOfTheSessionPutsTheUsersProxyBa
 TEST_F(BrowserProxyTest, TheTunnelsReadyLinePutsTheBrowsersOnItsLocalProxyAndOkAppliesAChangedMode) {
     StoreSettings(1);
     const Node& node = RunningNode();
-    UseNodeAtStart(node);
+    UseDirectoryAtStart();
     const std::string profile = MakeFirefoxProfile();
     Masq masq;
     ASSERT_TRUE(masq.WaitForLog("Masq ON"));

@@ -20,7 +20,7 @@ void ClickLink(HWND link) {
 }
 
 TEST_F(MasqTest, TheMenuAndTheAboutLinksOpenTheirAddresses) {
-    WriteFile(Paths().programFolder + "site.ini", "[Hosts]\r\nWeb=127.0.0.1\r\n");
+    WritePrivateProfileStringA("Hosts", "Web", "127.0.0.1", Paths().siteFile.c_str());
     OpenedDocuments opened;
     Masq masq;
     ASSERT_TRUE(masq.WaitForStartUp());

@@ -46,6 +46,8 @@ void InstallProgram(Skin skin) {
     CopyFileTo(WindowsPathOf(WARDEN_EXE), Paths().warden);
     if (skin == Skin::kInstalled)
         CopyFileTo(WindowsPathOf(MASQNG_SKIN), Paths().skin);
+    const std::string& down = RunningSite().down;
+    UseDirectoryHosts(down, down, down);
 }
 
 void ResetUserState() {
@@ -67,22 +69,62 @@ bool ParseLogLine(const std::string& line, std::string& text) {
     return true;
 }
 
+namespace {
+
+// A value the test services wrote into their state file.
+std::string ServicesValue(const char* section, const char* key) {
+    const char* state = std::getenv("MASQ_E2E_SERVICES");
+    return state ? IniValue(WindowsPathOf(state), section, key).value_or("") : std::string();
+}
+
+}  // namespace
+
 const Node& RunningNode() {
     static const Node node = [] {
-        const char* state = std::getenv("MASQ_E2E_SERVICES");
-        const std::string file = state ? WindowsPathOf(state) : std::string();
-        auto value = [&](const char* key) { return IniValue(file, "Node", key).value_or(""); };
-        return Node{value("Host"), value("Port"), value("User"), value("Key"), value("OutAddress"), value("LocalPort")};
+        auto value = [](const char* key) { return ServicesValue("Node", key); };
+        return Node{value("Host"),       value("Port"),      value("User"),           value("Key"),
+                    value("OutAddress"), value("LocalPort"), value("UnreachableHost")};
     }();
     return node;
 }
 
-void UseNodeAtStart(const Node& node) {
-    for (const auto& [key, value] : {std::pair{"Host", node.host}, std::pair{"Port", node.port},
-                                     std::pair{"User", node.user}, std::pair{"Key", node.key}})
-        WritePrivateProfileStringA("TestNode", key, value.c_str(), Paths().siteFile.c_str());
+const MakerSite& RunningSite() {
+    static const MakerSite site = [] {
+        auto value = [](const char* key) { return ServicesValue("Site", key); };
+        return MakerSite{value("Directory"), value("Mirror1"), value("Mirror2"),    value("NoMarker"),
+                         value("Silent"),    value("Down"),    value("SystemOnly"), WindowsPathOf(value("AccessLog"))};
+    }();
+    return site;
+}
+
+std::vector<std::string> DirectoryRequests() {
+    // A line of the site's log: $server_addr "$request" "$http_user_agent"
+    static const std::regex request(R"re(([\d.]+) "GET (/update-ng\.php\S*) HTTP/[\d.]+".*)re");
+    std::vector<std::string> requests;
+    for (const std::string& line : ReadLines(RunningSite().accessLog).value_or(std::vector<std::string>{})) {
+        std::smatch match;
+        if (std::regex_match(line, match, request))
+            requests.push_back(match[1].str() + " GET " + match[2].str());
+    }
+    return requests;
+}
+
+void UseDirectoryHosts(const std::string& primary, const std::string& mirror1, const std::string& mirror2) {
+    for (const auto& [key, host] :
+         {std::pair{"Directory", primary}, std::pair{"Mirror1", mirror1}, std::pair{"Mirror2", mirror2}})
+        WritePrivateProfileStringA("Hosts", key, host.c_str(), Paths().siteFile.c_str());
+}
+
+void UseDirectoryAtStart(std::optional<int> location) {
+    const MakerSite& site = RunningSite();
+    UseDirectoryHosts(site.directory, site.mirror1, site.mirror2);
     CreateDirectoryA(Paths().dataFolder.c_str(), nullptr);
-    WritePrivateProfileStringA("Config", "InternalPort", node.localPort.c_str(), Paths().settings.c_str());
+    const std::string& settings = Paths().settings;
+    WritePrivateProfileStringA("Config", "InternalPort", RunningNode().localPort.c_str(), settings.c_str());
+    if (location) {
+        WritePrivateProfileStringA("Config", "AutoSelectCountry", "1", settings.c_str());
+        WritePrivateProfileStringA("Config", "LastCountry", std::to_string(*location).c_str(), settings.c_str());
+    }
 }
 
 Masq::Masq() : process_(std::make_unique<Program>("\"" + Paths().exe + "\"", Paths().programFolder)) {}
@@ -115,9 +157,11 @@ HWND Masq::OpenOptions() const {
 }
 
 Masq::~Masq() {
-    const std::vector<DWORD> clients = ClientProcesses();
+    // The clients are looked for once the program is gone: one it was starting at that moment is
+    // found too, and none comes after. (A client left running would hold the tunnel's port and
+    // the test's output pipe, which it inherited.)
     process_->Terminate();
-    for (DWORD client : clients)
+    for (DWORD client : ClientProcesses())
         EndProcess(client);
 }
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,7 +35,8 @@ const MasqPaths& Paths();
 std::string FixtureCommand(const char* linuxPath, const std::string& arguments);
 
 enum class Skin { kInstalled, kMissing };
-// Copies masqng.exe, warden.exe (and default.skn) into a fresh program folder.
+// Copies masqng.exe, warden.exe (and default.skn) into a fresh program folder, with a site.ini
+// whose directory hosts are all down: a test that asks for no directory gets its failure at once.
 void InstallProgram(Skin skin = Skin::kInstalled);
 // No data folder, no autostart entry, Windows 7.
 void ResetUserState();
@@ -50,13 +52,30 @@ struct Node {
     std::string port;
     std::string user;
     std::string key;
-    std::string outAddress;  // where its connections come from
-    std::string localPort;   // for the tunnel client's local proxy
+    std::string outAddress;       // where its connections come from
+    std::string localPort;        // for the tunnel client's local proxy
+    std::string unreachableHost;  // a node the directory lists where nothing listens
 };
 const Node& RunningNode();
-// Makes the installed program launch the tunnel client for `node` at start-up (site.ini), with
-// its local proxy on the node's local port (masq.ini).
-void UseNodeAtStart(const Node& node);
+
+// The maker's site the test services run: its directory hosts, each on its own address.
+struct MakerSite {
+    std::string directory, mirror1, mirror2;  // answer with the node list
+    std::string noMarker;                     // answers without the end marker "E=1"
+    std::string silent;                       // accepts and never answers
+    std::string down;                         // nothing listens
+    std::string systemOnly;                   // closes on the program's request, serves the system's download
+    std::string accessLog;                    // the requests the site saw, one a line
+};
+const MakerSite& RunningSite();
+// The directory requests of the site's log: "HOST GET PATH?QUERY", in order.
+std::vector<std::string> DirectoryRequests();
+
+// The directory hosts the installed program asks (site.ini), in order.
+void UseDirectoryHosts(const std::string& primary, const std::string& mirror1, const std::string& mirror2);
+// The site's own directory hosts, the node's local port for the tunnel client's proxy, and, given a
+// location, the choice of a node of that location at start-up without a question (masq.ini).
+void UseDirectoryAtStart(std::optional<int> location = 10);
 
 class Masq {
   public:

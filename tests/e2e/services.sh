@@ -2,16 +2,25 @@
 # The Linux services the end-to-end tests run against, started before them and ended after them
 # (a CTest fixture: a Windows test under Wine can start a Linux program but not end it).
 #   services.sh start STATE_FILE   a microsocks node with user/password on 127.0.0.21 (its
-#                                  connections go out from 127.0.0.22), described in STATE_FILE,
-#                                  and a free port for the tunnel client's local proxy
+#                                  connections go out from 127.0.0.22) and a free port for the
+#                                  tunnel client's local proxy; the maker's site (site/) listing
+#                                  that node, its hosts on 127.0.0.51-57 each with its own
+#                                  behaviour; all described in STATE_FILE
 #   services.sh stop STATE_FILE    ends what start started, by its PID
-# STATE_FILE is an INI file the tests read: [Node] Host, Port, User, Key, OutAddress, Pid,
-# LocalPort (free now: another program on this machine may hold the default 7070).
+# STATE_FILE is an INI file the tests read:
+#   [Node] Host, Port, User, Key, OutAddress, Pid, LocalPort (free now: another program on this
+#          machine may hold the default 7070), UnreachableHost (listed, nothing listens there)
+#   [Site] Directory, Mirror1, Mirror2 (answer with the node list), NoMarker (without "E=1"),
+#          Silent (accepts, never answers), Down (nothing listens), SystemOnly (closes on the
+#          program's own request, answers the system's download), AccessLog, Pid
 set -euo pipefail
 action=$1
 state=$2
+here=$(cd "$(dirname "$0")" && pwd)
 node_ip=127.0.0.21
 node_out=127.0.0.22
+unreachable=127.0.0.58  # and .59, .60
+site_folder=$(dirname "$state")/maker-site
 
 free_port() {
     python3 -c 'import socket,sys; s=socket.socket(); s.bind((sys.argv[1], 0)); print(s.getsockname()[1])' "$1"
@@ -19,7 +28,7 @@ free_port() {
 
 case "$action" in
 start)
-    mkdir -p "$(dirname "$state")"
+    mkdir -p "$(dirname "$state")" "$site_folder"
     port=$(free_port "$node_ip")
     microsocks -i "$node_ip" -p "$port" -u masq-e2e -P e2e-key -b "$node_out" >/dev/null 2>&1 &
     pid=$!
@@ -28,13 +37,34 @@ start)
             "$node_ip" "$port" 2>/dev/null && break
         sleep 0.1
     done
-    printf '[Node]\r\nHost=%s\r\nPort=%s\r\nUser=masq-e2e\r\nKey=e2e-key\r\nOutAddress=%s\r\nPid=%s\r\nLocalPort=%s\r\n' \
-        "$node_ip" "$port" "$node_out" "$pid" "$(free_port 127.0.0.1)" >"$state"
+
+    # The directory lists the node first, then nodes of two more locations that cannot be reached.
+    printf 'P = %s\nU = masq-e2e\nK = e2e-key\n10 %s\n20 %s\n11 127.0.0.59-60\n' \
+        "$port" "$node_ip" "$unreachable" >"$site_folder/nodes.txt"
+    python3 "$here/../../site/maker_site.py" serve "$site_folder/nodes.txt" "$site_folder" \
+        --host 127.0.0.51 --host 127.0.0.52 --host 127.0.0.53 --host 127.0.0.54=no-marker \
+        --host 127.0.0.55=silent --host 127.0.0.57=system-only </dev/null >"$site_folder/site.log" 2>&1 &
+    site_pid=$!
+    for _ in $(seq 200); do
+        [ -f "$site_folder/ready" ] && break
+        kill -0 "$site_pid" 2>/dev/null || { cat "$site_folder/site.log" >&2; exit 1; }
+        sleep 0.1
+    done
+
+    {
+        printf '[Node]\r\nHost=%s\r\nPort=%s\r\nUser=masq-e2e\r\nKey=e2e-key\r\nOutAddress=%s\r\nPid=%s\r\n' \
+            "$node_ip" "$port" "$node_out" "$pid"
+        printf 'LocalPort=%s\r\nUnreachableHost=%s\r\n' "$(free_port 127.0.0.1)" "$unreachable"
+        printf '[Site]\r\nDirectory=127.0.0.51\r\nMirror1=127.0.0.52\r\nMirror2=127.0.0.53\r\nNoMarker=127.0.0.54\r\n'
+        printf 'Silent=127.0.0.55\r\nDown=127.0.0.56\r\nSystemOnly=127.0.0.57\r\nAccessLog=%s\r\nPid=%s\r\n' \
+            "$site_folder/access.log" "$site_pid"
+    } >"$state"
     ;;
 stop)
     [ -f "$state" ] || exit 0
-    pid=$(sed -n 's/^Pid=\([0-9]*\).*/\1/p' "$state")
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+    for pid in $(sed -n 's/^Pid=\([0-9]*\).*/\1/p' "$state"); do
+        kill "$pid" 2>/dev/null || true
+    done
     rm -f "$state"
     ;;
 esac

@@ -17,11 +17,11 @@ using namespace driver;
 
 namespace {
 
-// Texts of the log from the first line of the session on, the header left out.
+// Texts of the log from the first line of the session on: after the directory's choice of a node.
 std::vector<std::string> SessionTexts(const Masq& masq) {
     std::vector<std::string> texts = masq.LogTexts();
     auto start =
-        std::find_if(texts.begin(), texts.end(), [](const std::string& t) { return t.starts_with("TimeZone"); });
+        std::find_if(texts.begin(), texts.end(), [](const std::string& t) { return t.starts_with("Select IP: "); });
     return std::vector<std::string>(start == texts.end() ? texts.begin() : start + 1, texts.end());
 }
 
@@ -43,7 +43,7 @@ class SessionTest : public MasqTest {
   protected:
     void SetUp() override {
         MasqTest::SetUp();
-        UseNodeAtStart(RunningNode());
+        UseDirectoryAtStart();
     }
     void WaitUntilEstablished(const Masq& masq) {
         ASSERT_TRUE(masq.WaitForLog("Masq ON"));
@@ -52,14 +52,12 @@ class SessionTest : public MasqTest {
 };
 
 TEST_F(MasqTest, AnUnreachableNodeLeavesTheTrayBusyConnecting) {
-    Node unreachable = RunningNode();
-    unreachable.port = "1";  // nothing listens there
-    UseNodeAtStart(unreachable);
+    UseDirectoryAtStart(20);  // whose one node nothing listens on
     Masq masq;
     ASSERT_TRUE(masq.WaitForLog("Destination not available"));
     EXPECT_EQ(SessionTexts(masq),
               (std::vector<std::string>{"Searching...", "Connecting...", "Destination not available"}));
-    EXPECT_EQ(TrayTooltip(), "Connecting to Server: " + RunningNode().host);
+    EXPECT_EQ(TrayTooltip(), "Connecting to Server: " + RunningNode().unreachableHost);
     SaveTrayScreenshot("tray_busy");
 }
 

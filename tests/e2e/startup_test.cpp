@@ -41,14 +41,17 @@ TEST_F(MasqTest, FirstStartCreatesTheSettingsFileAndWritesTheLogHeader) {
     const std::string report = ReadFile(Paths().report).value();
     EXPECT_EQ(report.find('\n'), report.find("\r\n") + 1) << "lines end in CR LF";
     const auto lines = ReadLines(Paths().report).value();
-    const auto settings = ReadLines(Paths().settings).value();
-    ASSERT_EQ(lines.size(), settings.size() + 2 + 5);
+    // The settings as they were when the log began: the directory request after the header adds
+    // the adapter's digest.
+    auto settings = ReadLines(Paths().settings).value();
+    std::erase_if(settings, [](const std::string& line) { return line.starts_with("Pass="); });
+    ASSERT_GE(lines.size(), settings.size() + 2 + 5);
     EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + settings.size()), settings);
     EXPECT_EQ(lines[settings.size()], "");
     EXPECT_EQ(lines[settings.size() + 1], "================");
 
     std::vector<std::string> header = masq.LogTexts();
-    ASSERT_EQ(header.size(), 5u);
+    ASSERT_GE(header.size(), 5u);
     EXPECT_EQ(header[0], "Masq NG");
     EXPECT_EQ(header[1], "Version: 1.84");
     EXPECT_EQ(header[2], "OS: Windows 7 [601]");
@@ -58,7 +61,8 @@ TEST_F(MasqTest, FirstStartCreatesTheSettingsFileAndWritesTheLogHeader) {
 
 TEST_F(MasqTest, ASecondStartWarnsAndLeavesTheFirstRunning) {
     Masq first;
-    ASSERT_TRUE(first.WaitForStartUp());
+    ASSERT_TRUE(first.WaitForLog("Please unblock Masq NG"));  // the end of its start without a directory
+    const std::size_t logged = first.LogTexts().size();
 
     Masq second;
     HWND warning = WaitForTopLevel(second.Process().Id(), "Masq");
@@ -70,7 +74,7 @@ TEST_F(MasqTest, ASecondStartWarnsAndLeavesTheFirstRunning) {
 
     EXPECT_TRUE(first.Process().Running());
     EXPECT_TRUE(first.MainForm());
-    EXPECT_EQ(first.LogTexts().size(), 5u) << "the running instance is told nothing";
+    EXPECT_EQ(first.LogTexts().size(), logged) << "the running instance is told nothing";
 }
 
 TEST_F(MasqTest, AMissingSkinFileIsReportedAndEndsTheProgramBeforeTheLogHeader) {

@@ -116,6 +116,23 @@ TEST_F(SystemProxyTest, AUsersOwnProxyIsKeptBeforeTheFirstChangeAndPutBackOnClea
     EXPECT_EQ(options.connections[""].server, "proxy2.example:3128");
 }
 
+// The directory request clears before the program has set anything: the user's options stay,
+// and only a proxy of the program's that an earlier run left (at whatever port) goes.
+TEST_F(SystemProxyTest, ClearingBeforeAnySettingLeavesTheUsersOwnOptionsAlone) {
+    for (std::uint32_t flags : {kProxyTypeDirect | kProxyTypeProxy, kProxyTypeDirect | kProxyTypeAutoDetect}) {
+        const ConnectionProxy own{flags, "proxy.example:8080", "<local>"};
+        options.connections[""] = own;
+        options.lists.clear();
+        options.calls.clear();
+        Off();
+        EXPECT_EQ(options.connections[""], own) << flags;
+        EXPECT_TRUE(options.lists.empty()) << flags;
+    }
+    options.connections[""] = {kProxyTypeProxy, "socks=127.0.0.1:8080", ""};
+    Off();
+    EXPECT_EQ(options.connections[""].flags, kProxyTypeDirect);
+}
+
 TEST_F(SystemProxyTest, AutoDetectionAndAConfigurationScriptCountAsTheUsersOwn) {
     for (std::uint32_t flags : {kProxyTypeDirect | kProxyTypeAutoDetect, kProxyTypeDirect | kProxyTypeAutoProxyUrl}) {
         options.connections[""] = {flags, "", ""};
