@@ -2,6 +2,8 @@
 // and the tour of the default browser on the Help command and the title bar's help button.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/driver/artifacts.h"
 #include "tests/driver/files.h"
 #include "tests/driver/ui.h"
@@ -15,9 +17,14 @@ using namespace driver;
 
 namespace {
 
+constexpr char kDirectoryAdvice[] =
+    "Silent Update failed! You should enable the following programs to access the Internet with your Firewall. "
+    "Then click the RECONNECT button.";
 constexpr char kTunnelAdvice[] =
     "Connect to the Internet failed! You should enable the following programs to access the Internet with your "
     "Firewall. Then RESTART Masq NG.";
+constexpr char kFirefoxNotice[] =
+    "Masq NG detected you default browser is Firefox. We'll show you how to use Masq NG with Firefox.";
 
 void UseLocalWebSite() {
     WritePrivateProfileStringA("Hosts", "Web", "127.0.0.1", Paths().siteFile.c_str());
@@ -44,8 +51,41 @@ struct Advice {
     std::vector<HWND> paths;
 };
 
+// The directory's hosts behind a firewall: every request of the first run fails.
+TEST_F(MasqTest, AFailedDirectoryRequestBringsTheAdviceWhoseReconnectAsksAgainOnceTheFirewallIsOpen) {
+    UseDirectoryAtStart();
+    const std::string& host = RunningSite().firewalled;
+    UseDirectoryHosts(host, host, host);
+    SiteFirewall firewall;
+    Masq masq;
+    Advice advice(masq);
+    ASSERT_TRUE(advice.dialog);
+    EXPECT_TRUE(FindChild(advice.dialog, "Static", kDirectoryAdvice));
+    ASSERT_EQ(advice.paths.size(), 2u);
+    EXPECT_EQ(TextOf(advice.paths[0]), Paths().exe);
+    EXPECT_EQ(TextOf(advice.paths[1]), Paths().warden);
+    EXPECT_TRUE(IsWindowEnabled(advice.Button("&Reconnect")));
+    SaveWindowScreenshot("unblock_directory", advice.dialog, 8);
+    EXPECT_EQ(advice.Copy("&Copy"), Paths().exe);
+    EXPECT_EQ(advice.Copy("C&opy"), Paths().warden);
+
+    firewall.Open();
+    Click(advice.Button("&Reconnect"));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(advice.dialog); }));
+    ASSERT_TRUE(masq.WaitForLog("Masq ON"));
+    const std::vector<std::string> texts = masq.LogTexts();
+    const auto advised = std::find(texts.begin(), texts.end(), "Please unblock Masq NG");
+    ASSERT_NE(advised, texts.end());
+    EXPECT_EQ(std::vector<std::string>(advised + 1, advised + 6),
+              (std::vector<std::string>{"Init settings...", "Done", "SilentUpdate...", "SilentUpdate-0 ...",
+                                        "SilentUpdate-0 OK"}))
+        << "Reconnect runs the whole request again";
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "Please unblock Masq NG"), 1);
+    EXPECT_NE(std::find(advised, texts.end(), "Select IP: United States #1"), texts.end());
+}
+
 TEST_F(MasqTest, ATunnelClientThatCannotGetOutBringsTheAdviceWithItsPathsAndNoReconnect) {
-    UseNodeAtStart(RunningNode());
+    UseDirectoryAtStart();
     UseLocalWebSite();
     ASSERT_TRUE(CopyFileTo(WindowsPathOf(BLOCKED_CLIENT_EXE), Paths().warden));
     OpenedDocuments opened;
@@ -75,30 +115,52 @@ TEST_F(MasqTest, ATunnelClientThatCannotGetOutBringsTheAdviceWithItsPathsAndNoRe
     EXPECT_TRUE(masq.WaitForLog("Warden can not connect to the Internet"));
 }
 
+// The tour's notice naming the default browser, once the program shows it.
+HWND WaitForTourNotice(const Masq& masq) {
+    HWND notice = nullptr;
+    WaitUntil([&] {
+        notice = WaitForTopLevel(masq.Process().Id(), "Masq NG", "", 1s);
+        return notice && FindChild(notice, "Static", kFirefoxNotice);
+    });
+    return notice;
+}
+
+TEST_F(MasqTest, TheFirstRunShowsTheTourOfTheDefaultBrowserAndTheSecondStartDoesNot) {
+    UseDirectoryAtStart();
+    WritePrivateProfileStringA("Config", "FirstRun", nullptr, Paths().settings.c_str());
+    UseLocalWebSite();
+    OpenedDocuments firefox("firefox");
+    {
+        Masq first;
+        HWND notice = WaitForTourNotice(first);
+        ASSERT_TRUE(notice);
+        SaveWindowScreenshot("tour_notice", notice, 8);
+        Click(FindChild(notice, "Button", "&OK"));
+        EXPECT_EQ(firefox.Next(), "http://127.0.0.1/masq-with-firefox.htm");
+        ASSERT_TRUE(first.WaitForLog("Masq ON")) << "the road goes on after the tour";
+        first.Command(TrayMenuItem::Exit1);
+        ASSERT_EQ(first.Process().WaitForExit(kUiTimeout), 0u);
+    }
+    Masq second;
+    ASSERT_TRUE(second.WaitForLog("Masq ON"));
+    EXPECT_FALSE(FindTopLevel(second.Process().Id(), "Masq NG")) << "no notice";
+    EXPECT_EQ(firefox.Count(), 1u);
+}
+
 TEST_F(MasqTest, HelpAndTheTitleBarsHelpButtonShowTheTourOfTheDefaultBrowser) {
     UseLocalWebSite();
     OpenedDocuments firefox("firefox");
     Masq masq;
-    ASSERT_TRUE(masq.WaitForStartUp());
-    const auto showTour = [&](auto ask) {
-        ask();
-        HWND notice = nullptr;
-        WaitUntil([&] {
-            notice = WaitForTopLevel(masq.Process().Id(), "Masq NG", "", 1s);
-            return notice && FindChild(notice, "Static",
-                                       "Masq NG detected you default browser is Firefox. We'll show you how to use "
-                                       "Masq NG with Firefox.");
-        });
-        return notice;
-    };
+    ASSERT_TRUE(masq.CloseUnblockAdvice());
 
-    HWND notice = showTour([&] { masq.Command(TrayMenuItem::Help1); });
+    masq.Command(TrayMenuItem::Help1);
+    HWND notice = WaitForTourNotice(masq);
     ASSERT_TRUE(notice);
-    SaveWindowScreenshot("tour_notice", notice, 8);
     Click(FindChild(notice, "Button", "&OK"));
     EXPECT_EQ(firefox.Next(), "http://127.0.0.1/masq-with-firefox.htm");
 
-    notice = showTour([&] { PostMessageA(masq.MainForm(), WM_SYSCOMMAND, SC_CONTEXTHELP, 0); });
+    PostMessageA(masq.MainForm(), WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
+    notice = WaitForTourNotice(masq);
     ASSERT_TRUE(notice);
     Click(FindChild(notice, "Button", "&OK"));
     EXPECT_EQ(firefox.Next(), "http://127.0.0.1/masq-with-firefox.htm");

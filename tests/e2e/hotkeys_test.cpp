@@ -53,7 +53,7 @@ COLORREF BackgroundOf(HWND edit) {
 constexpr COLORREF kSkyBlue = RGB(0xA6, 0xCA, 0xF0), kRed = RGB(0xFF, 0, 0);
 
 TEST_F(MasqTest, CtrlWTogglesHidingCtrlQOpensTheMenuAtTheCursorAndCtrlDSelects) {
-    UseNodeAtStart(RunningNode());
+    UseDirectoryAtStart();
     Masq masq;
     ASSERT_TRUE(masq.WaitForLog("Masq ON"));
 
@@ -72,6 +72,12 @@ TEST_F(MasqTest, CtrlWTogglesHidingCtrlQOpensTheMenuAtTheCursorAndCtrlDSelects) 
     EXPECT_EQ(box.top, 300);
     ASSERT_TRUE(TypeKeyInto(menu, VK_ESCAPE));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }));
+
+    TypeKey('D', {VK_CONTROL});
+    HWND selection = WaitForTopLevel(masq.Process().Id(), "Select IP");
+    ASSERT_TRUE(selection);
+    Click(FindChildById(selection, IDCANCEL));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(selection); }));
 }
 
 TEST_F(MasqTest, ACombinationAnotherProgramHoldsGivesOneMessageAndTheOthersStayRegistered) {

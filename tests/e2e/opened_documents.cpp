@@ -38,6 +38,10 @@ void OpenedDocuments::Replace(const std::string& key, const std::string& value) 
     SetRegistryValue(HKEY_CLASSES_ROOT, key, "", value);
 }
 
+size_t OpenedDocuments::Count() const {
+    return ReadLines(log_).value_or(std::vector<std::string>{}).size();
+}
+
 std::string OpenedDocuments::Next() {
     std::string document;
     WaitUntil([&] {

@@ -19,6 +19,8 @@ class OpenedDocuments {
 
     // Waits for the next document opened, and gives it; empty when none came in time.
     std::string Next();
+    // How many documents were opened so far, at once.
+    size_t Count() const;
 
   private:
     std::string log_;
