@@ -67,7 +67,7 @@ bool TfrmMain::PreTranslateMessage(MSG& message) {
     HWND form = Handle();
     if (!form || !IsWindowVisible(form) || (message.hwnd != form && !IsChild(form, message.hwnd)))
         return false;
-    return pages_.HandlePageKey(message) || IsDialogMessageA(form, &message);
+    return pages_.HandlePageKey(message) || pages_.TakeHotkeyKey(message) || IsDialogMessageA(form, &message);
 }
 
 std::optional<LRESULT> TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

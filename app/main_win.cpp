@@ -9,7 +9,6 @@
 #include "app/frm_main_win.h"
 #include "app/main_logic.h"
 #include "app/proxy_watch_win.h"
-#include "app/unbuilt_subsystems.h"
 #include "directory/directory_request.h"
 #include "directory/directory_texts.h"
 #include "directory/fallback_download_win.h"
@@ -36,10 +35,15 @@
 #include "settings/report_log.h"
 #include "tunnel/tunnel_process_win.h"
 #include "tunnel/tunnel_session.h"
+#include "ui/browser_tour.h"
+#include "ui/global_hotkeys.h"
+#include "ui/hotkey_registrar_win.h"
 #include "ui/masq_status.h"
 #include "ui/silent_message_boxes.h"
 #include "ui/skinned_message_boxes.h"
+#include "ui/skinned_unblock_dialog.h"
 #include "ui/tray_win.h"
+#include "ui/unblock_advisor.h"
 #include "update/update_dialog_win.h"
 
 namespace {
@@ -91,12 +95,21 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
     BrowserProxyConfiguration browserProxy(
         values, sessionValues,
         BrowserProxyPorts{connectionOptions, dialUp, browserFiles, windowTitles, settings, messages}, processId);
-    UnbuiltHotkeys hotkeys;
+    WinHotkeyRegistrar hotkeyRegistrar;
+    // A hotkey works the menu as its click does, on the items' commands the main form routes.
+    GlobalHotkeys hotkeys(
+        HotkeyPorts{hotkeyRegistrar, settings, messages, tray},
+        HotkeyCalls{[&](TrayMenuItem item) { frmMain.routes.menuCommand(item); }, [&] { tray.PopupMenu(); }});
+    auto showTour = [&] { ShowTour(values.Site, TourPorts{registry, shell, messages}); };
+    SkinnedUnblockDialog unblockDialog(values);
+    // Its Reconnect asks the directory again; the directory is built below.
+    std::function<void()> silentUpdate;
+    UnblockAdvisor unblockAdvisor(values, UnblockPorts{unblockDialog, registry, shell}, [&] { silentUpdate(); });
     WinTunnelProcess tunnelProcess;
     TunnelSession tunnel(
         values, sessionValues,
         TunnelPorts{tunnelProcess, frmMain.timRead, frmMain.timReset, folders, messages, log, status, browserProxy},
-        TunnelCalls{});
+        TunnelCalls{[&](UnblockAdvice kind) { unblockAdvisor.ShowUnblockAdvice(kind); }});
     // A crash ends the client and takes the browsers off its proxy before the system's crash
     // handling holds the process; silently, as nothing may show then.
     SilentMessageBoxes silentMessages;
@@ -128,18 +141,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
                                 reply.Value(directory_text::kNewVersionSha256Name)};
         return updateDialog.ShowUpdateDialog(offer) != UpdateOutcome::kInstallerStarted;
     };
-    // The first-run tour is not built yet: its call stays empty.
     DirectoryReply reply(values, sessionValues, ReplyPorts{log, messages, status, settings},
-                         ReplyCalls{showUpdateDialog, {}}, selection);
-    // The unblock advice is not built yet either.
+                         ReplyCalls{showUpdateDialog, showTour}, selection);
     DirectoryRequest directory(
         values,
         RequestPorts{frmMain.timRead, log, status, tray, browserProxy, httpText, fallbackDownload, language, volumes,
                      IdentitySources{interfaceTable, adapterSources}, settings},
-        RequestCalls{}, reply);
+        RequestCalls{[&](UnblockAdvice kind) { unblockAdvisor.ShowUnblockAdvice(kind); }}, reply);
+    silentUpdate = [&] { directory.SilentUpdate(); };
     MainLogic logic(values, sessionValues, MainPorts{folders, registry, shell, messages, os, settings, siteFile, log},
-                    MainCalls{browserProxy, hotkeys, [&] { tunnel.Sweep(); }, [&] { directory.SilentUpdate(); }},
-                    frmMain);
+                    MainCalls{browserProxy, hotkeys, [&] { tunnel.Sweep(); }, [&] { silentUpdate(); }}, frmMain);
 
     // The main form's messages.
     const std::pair<TrayMenuItem, std::function<void()>> menu[] = {
@@ -149,7 +160,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
         {TrayMenuItem::SeeMyIP1, [&] { logic.SeeMyIP1Click(); }},
         {TrayMenuItem::Options1, [&] { logic.Options1Click(); }},
         {TrayMenuItem::Report1, [&] { logic.Report1Click(); }},
-        {TrayMenuItem::Help1, [] {}},
+        {TrayMenuItem::Help1, showTour},
         {TrayMenuItem::About1, [&] { logic.About1Click(); }},
         {TrayMenuItem::Exit1, [&] { logic.Exit1Click(); }},
     };
@@ -161,7 +172,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
         .FormClose = [&] { logic.FormClose(); },
         .WMEndSessionQuery = [&] { return logic.WMEndSessionQuery(); },
         .WMEndSession = [&](bool sessionEnds) { logic.WMEndSession(sessionEnds); },
-        .help = [] {},
+        .help = showTour,
         .aboutLink = [&](AboutLink link) { logic.OpenAboutLink(link); },
         .menuCommand =
             [&](TrayMenuItem item) {
@@ -169,13 +180,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
                     if (menuItem == item)
                         handler();
             },
-        .WMHotKey = [](int) {},
+        .WMHotKey = [&](int id) { hotkeys.WMHotKey(id); },
     };
     frmMain.timRead.OnTimer = [&] { tunnel.timReadTimer(); };
     frmMain.timReset.OnTimer = [&] { tunnel.timResetTimer(); };
 
     if (!frmMain.Create())
         return 0;
+    hotkeyRegistrar.AttachTo(frmMain.Handle());
     try {
         if (!logic.InitMain())
             return 0;

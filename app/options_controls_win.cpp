@@ -19,9 +19,15 @@ std::string WindowText(HWND window) {
     return text;
 }
 
+const std::pair<int, HotKey HotkeySettings::*> kHotkeyEdits[] = {
+    {IDC_HKE_HIDE, &HotkeySettings::hide},
+    {IDC_HKE_POP, &HotkeySettings::popup},
+    {IDC_HKE_SELECT, &HotkeySettings::select},
+};
+
 }  // namespace
 
-void ShowOptionsOn(const OptionsPages& pages, const Options& options) {
+void ShowOptionsOn(OptionsPages& pages, const Options& options) {
     auto general = [&](int id) { return pages.Item(Page::General, id); };
     SetCheck(general(IDC_CHK_START_WITH_WINDOWS), options.startWithWindows);
     SetCheck(general(IDC_CHK_COUNTRY), options.autoSelectCountry);
@@ -32,6 +38,8 @@ void ShowOptionsOn(const OptionsPages& pages, const Options& options) {
     SetCheck(general(IDC_RDG_FIREFOX_RESTART), options.firefoxControlMode >= kRestartFirefox);
     SetWindowTextA(pages.Item(Page::Bypass, IDC_MEM_BYPASS), JoinLines(options.bypass).c_str());
     SetCheck(pages.Item(Page::HotKey, IDC_CHK_HOTKEY), options.hotkeyEnable);
+    for (const auto& [id, hotkey] : kHotkeyEdits)
+        pages.HotkeyEdit(id).SetHotKey(options.hotkeys.*hotkey);
 }
 
 Options ReadOptionsFrom(const OptionsPages& pages) {
@@ -46,5 +54,7 @@ Options ReadOptionsFrom(const OptionsPages& pages) {
                                                                                : kNoFirefoxMode;
     options.bypass = SplitLines(WindowText(pages.Item(Page::Bypass, IDC_MEM_BYPASS)));
     options.hotkeyEnable = IsChecked(pages.Item(Page::HotKey, IDC_CHK_HOTKEY));
+    for (const auto& [id, hotkey] : kHotkeyEdits)
+        options.hotkeys.*hotkey = pages.HotkeyEdit(id).GetHotKey();
     return options;
 }

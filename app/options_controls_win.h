@@ -4,5 +4,5 @@
 #include "app/options_pages_win.h"
 #include "settings/options.h"
 
-void ShowOptionsOn(const OptionsPages& pages, const Options& options);
+void ShowOptionsOn(OptionsPages& pages, const Options& options);
 Options ReadOptionsFrom(const OptionsPages& pages);

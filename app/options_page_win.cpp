@@ -7,6 +7,10 @@ bool OptionsPage::Create(HWND owner) {
 }
 
 std::optional<LRESULT> OptionsPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (ownColors) {
+        if (auto colors = ownColors(message, wParam, lParam))
+            return colors;
+    }
     if (skin_) {
         if (auto colors = skin_->ControlColors(message, wParam))
             return colors;

@@ -2,6 +2,8 @@
 // Commands and notifications of its controls go on to the main form.
 #pragma once
 
+#include <functional>
+
 #include "common/window_base_win.h"
 
 class SkinPaint;
@@ -12,6 +14,10 @@ class OptionsPage final : public WindowBase {
     bool Create(HWND owner);
     HWND Item(int id) const { return GetDlgItem(Handle(), id); }
     void SetSkin(const SkinPaint* skin) { skin_ = skin; }
+
+    // Asked before the skin for a control's colours (WM_CTLCOLOR*): controls with colours of
+    // their own.
+    std::function<std::optional<LRESULT>(UINT message, WPARAM wParam, LPARAM lParam)> ownColors;
 
   protected:
     std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cctype>
 #include <iterator>
 
@@ -23,6 +24,8 @@ const PageInfo kPages[] = {
     {IDD_PAGE_ABOUT, "&About"},
 };
 constexpr int kPageCount = int(std::size(kPages));
+
+constexpr std::array<int, 3> kHotkeyEditIds = {IDC_HKE_HIDE, IDC_HKE_POP, IDC_HKE_SELECT};
 
 }  // namespace
 
@@ -51,6 +54,33 @@ void OptionsPages::Create(HWND form) {
                      SWP_NOACTIVATE);
     }
     SelectIndex(0);
+
+    for (size_t i = 0; i < hotkeyEdits_.size(); ++i)
+        hotkeyEdits_[i].Attach(Item(Page::HotKey, kHotkeyEditIds[i]));
+    pages_[int(Page::HotKey)].ownColors = [this](UINT message, WPARAM wParam, LPARAM lParam) {
+        std::optional<LRESULT> colors;
+        for (const THotKeyEdit& edit : hotkeyEdits_)
+            if (!colors)
+                colors = edit.Colors(message, wParam, lParam);
+        return colors;
+    };
+}
+
+THotKeyEdit& OptionsPages::HotkeyEdit(int id) {
+    return hotkeyEdits_.at(HotkeyEditIndex(id));
+}
+
+const THotKeyEdit& OptionsPages::HotkeyEdit(int id) const {
+    return hotkeyEdits_.at(HotkeyEditIndex(id));
+}
+
+size_t OptionsPages::HotkeyEditIndex(int id) {
+    return size_t(std::find(kHotkeyEditIds.begin(), kHotkeyEditIds.end(), id) - kHotkeyEditIds.begin());
+}
+
+bool OptionsPages::TakeHotkeyKey(const MSG& message) {
+    return std::any_of(hotkeyEdits_.begin(), hotkeyEdits_.end(),
+                       [&](THotKeyEdit& edit) { return edit.TakeKey(message); });
 }
 
 void OptionsPages::SetSkin(const SkinPaint* skin) {

@@ -8,6 +8,7 @@
 #include <array>
 
 #include "app/options_page_win.h"
+#include "ui/hotkey_edit_win.h"
 
 class SkinPaint;
 
@@ -25,16 +26,24 @@ class OptionsPages {
     HWND Handle(Page page) const { return pages_[int(page)].Handle(); }
     HWND Item(Page page, int id) const { return pages_[int(page)].Item(id); }
 
+    // The HotKey page's edits hkeHide, hkePop and hkeSelect, by control id.
+    THotKeyEdit& HotkeyEdit(int id);
+    const THotKeyEdit& HotkeyEdit(int id) const;
+
     // True when the message was a page key and switched pages.
     bool HandlePageKey(const MSG& message);
+    // True when a hotkey edit took the key.
+    bool TakeHotkeyKey(const MSG& message);
     // The tab control's TCN_SELCHANGE.
     void OnSelectionChange();
     void DrawTab(const DRAWITEMSTRUCT& item) const;
 
   private:
     void SelectIndex(int index);
+    static size_t HotkeyEditIndex(int id);
 
     std::array<OptionsPage, 4> pages_;
+    std::array<THotKeyEdit, 3> hotkeyEdits_;
     HWND tabs_ = nullptr;
     const SkinPaint* skin_ = nullptr;
     int current_ = 0;

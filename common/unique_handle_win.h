@@ -89,3 +89,10 @@ using UniqueMenu = Unique<MenuTraits>;
 template <typename T>
 using UniqueGdi = Unique<GdiTraits<T>>;
 using UniqueModule = Unique<ModuleTraits>;
+
+struct GlobalAtomTraits {
+    using Handle = ATOM;
+    static Handle Invalid() { return 0; }
+    static void Close(Handle h) { GlobalDeleteAtom(h); }
+};
+using UniqueGlobalAtom = Unique<GlobalAtomTraits>;

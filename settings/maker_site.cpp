@@ -34,3 +34,11 @@ std::string ContactUrl(const MakerSite& site) {
 std::string WhatIsMyIpUrl(const MakerSite& site) {
     return "http://" + site.webHost + "/ip.php";
 }
+
+std::string WebPageUrl(const MakerSite& site, const std::string& path) {
+    return "http://" + site.webHost + path;
+}
+
+std::string FirewallSetupUrl(const MakerSite& site) {
+    return WebPageUrl(site, "/setup-firewall.htm");
+}

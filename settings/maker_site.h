@@ -30,3 +30,8 @@ MakerSite LoadMakerSite(const SettingsStore& siteFile);
 std::string WebsiteUrl(const MakerSite& site);
 std::string ContactUrl(const MakerSite& site);
 std::string WhatIsMyIpUrl(const MakerSite& site);
+
+// The page of the maker's web site at `path` (which begins with "/").
+std::string WebPageUrl(const MakerSite& site, const std::string& path);
+// How to let the program through a firewall.
+std::string FirewallSetupUrl(const MakerSite& site);

@@ -7,6 +7,32 @@
 #include "settings/settings_keys.h"
 #include "settings/settings_store.h"
 
+namespace {
+
+struct HotkeyKeys {
+    HotKey HotkeySettings::*hotkey;
+    const char* virtualKey;
+    const char* modifiers;
+};
+// In the order SaveOptions writes them.
+const HotkeyKeys kHotkeyKeys[] = {
+    {&HotkeySettings::hide, kHotkeyHideVk, kHotkeyHideMod},
+    {&HotkeySettings::popup, kHotkeyChangeVk, kHotkeyChangeMod},
+    {&HotkeySettings::select, kHotkeyIpVk, kHotkeyIpMod},
+};
+
+}  // namespace
+
+HotkeySettings LoadHotkey(const SettingsStore& settings) {
+    HotkeySettings hotkeys;
+    for (const HotkeyKeys& keys : kHotkeyKeys) {
+        HotKey& hotkey = hotkeys.*keys.hotkey;
+        hotkey.virtualKey = settings.ReadInteger(kHotKey, keys.virtualKey, hotkey.virtualKey);
+        hotkey.modifiers = settings.ReadInteger(kHotKey, keys.modifiers, hotkey.modifiers);
+    }
+    return hotkeys;
+}
+
 Options LoadOptions(const SettingsStore& settings, const Registry& registry) {
     Options options;
     options.startWithWindows = IsAutoStart(registry, kAutoStartName);
@@ -16,6 +42,7 @@ Options LoadOptions(const SettingsStore& settings, const Registry& registry) {
     options.firefoxControlMode = settings.ReadInteger(kConfig, kFirefoxControlMode, kPluginMode);
     options.bypass = LoadBypassList(settings);
     options.hotkeyEnable = settings.ReadBool(kHotKey, kEnable, true);
+    options.hotkeys = LoadHotkey(settings);
     return options;
 }
 
@@ -43,6 +70,11 @@ bool SaveOptions(const Options& options,
     settings.WriteInteger(kBypass, kCounter, int(options.bypass.size()));
     for (size_t i = 0; i < options.bypass.size(); ++i)
         settings.WriteString(kBypass, std::to_string(i + 1), options.bypass[i]);
+    for (const HotkeyKeys& keys : kHotkeyKeys) {
+        const HotKey& hotkey = options.hotkeys.*keys.hotkey;
+        settings.WriteInteger(kHotKey, keys.virtualKey, hotkey.virtualKey);
+        settings.WriteInteger(kHotKey, keys.modifiers, hotkey.modifiers);
+    }
     settings.WriteBool(kHotKey, kEnable, options.hotkeyEnable);
     return autoStartSaved;
 }

@@ -18,5 +18,11 @@ inline constexpr char kCounter[] = "Counter";
 
 inline constexpr char kHotKey[] = "HotKey";
 inline constexpr char kEnable[] = "Enable";
+inline constexpr char kHotkeyHideVk[] = "hotkey_hide_vk";
+inline constexpr char kHotkeyHideMod[] = "hotkey_hide_mod";
+inline constexpr char kHotkeyChangeVk[] = "hotkey_change_vk";
+inline constexpr char kHotkeyChangeMod[] = "hotkey_change_mod";
+inline constexpr char kHotkeyIpVk[] = "hotkey_ip_vk";
+inline constexpr char kHotkeyIpMod[] = "hotkey_ip_mod";
 
 inline constexpr char kAutoStartName[] = "Masq NG";

@@ -17,6 +17,9 @@ Options:
                                 silent       accepts the connection and never answers
                                 system-only  closes on the program's own request (HTTP/1.0) and
                                              answers the system's download (HTTP/1.1)
+                                firewalled   closes on the request while FOLDER/firewall
+                                             exists, as if a firewall stopped the program;
+                                             the node list once that file is gone
                               Every host but a silent one also serves the pages below.
   --download FILE[=NAME]      served as /download/NAME (the file's own name without it;
                               repeatable); without any, a placeholder masqng.exe
@@ -39,7 +42,7 @@ import time
 
 SCRAMBLE_KEY = "M"  # shared with the program (directory/scramble_text.h)
 DEFAULT_HOSTS = ["127.0.0.31", "127.0.0.32", "127.0.0.33"]
-BEHAVIOURS = ("reply", "no-marker", "silent", "system-only")
+BEHAVIOURS = ("reply", "no-marker", "silent", "system-only", "firewalled")
 PAGES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "pages")
 LOCATION_CODES = {10, 11, 12, 13, 14, 15, 20, 21, 30, 31, 40, 41, 50}
 
@@ -150,13 +153,14 @@ DIRECTORY = {
     "reply": "alias {www}/reply.txt;",
     "no-marker": "alias {www}/reply-no-marker.txt;",
     "system-only": 'if ($server_protocol = "HTTP/1.0") {{ return 444; }}\n            alias {www}/reply.txt;',
+    "firewalled": 'if (-f {folder}/firewall) {{ return 444; }}\n            alias {www}/reply.txt;',
 }
 
 
 def nginx_conf(folder, hosts):
     www = os.path.join(folder, "www")
     servers = "".join(
-        SERVER.format(address=address, www=www, directory=DIRECTORY[behaviour].format(www=www))
+        SERVER.format(address=address, www=www, directory=DIRECTORY[behaviour].format(www=www, folder=folder))
         for address, behaviour in hosts if behaviour != "silent")
     user = "user root;" if os.geteuid() == 0 else ""  # the files may be readable by their owner only
     temp = os.path.join(folder, "temp")

@@ -39,6 +39,19 @@ inline constexpr char kMenuHelp[] = "Hel&p...";
 inline constexpr char kMenuAbout[] = "&About...";
 inline constexpr char kMenuExit[] = "&Exit";
 
+// The one message for the hotkeys the system refused: each combination followed by a blank.
+inline constexpr char kRegisterHotkeyFailed[] = "Register Hotkey %s failed!";
+
+// The unblock advice dialog TfrmUnblock.
+inline constexpr char kUnblockCaption[] = "Masq NG Unblock";
+inline constexpr char kUnblockProgramPath[] = "Masq NG Path:";
+inline constexpr char kUnblockWardenPath[] = "Warden Path:";
+inline constexpr char kUnblockCopyProgram[] = "&Copy";
+inline constexpr char kUnblockCopyWarden[] = "C&opy";
+inline constexpr char kUnblockHelp[] = "&Help";
+inline constexpr char kUnblockReconnect[] = "&Reconnect";
+inline constexpr char kUnblockClose[] = "&Close";
+
 // The About page's fixed texts; the third link names the what-is-my-IP page.
 inline constexpr char kMakerName[] = "Masq Software";
 inline constexpr char kLinkContactUs[] = "Contact Us";

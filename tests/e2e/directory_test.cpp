@@ -165,6 +165,7 @@ TEST_F(MasqTest, WithoutAnyDirectoryTheUserIsAdvisedAndHidingCannotBeTurnedOn) {
                                         "SilentUpdate-0 Failed", "SilentUpdate-1 ...", "SilentUpdate-1 Failed",
                                         "SilentUpdate-2 ...", "SilentUpdate-2 Failed", "Bakupdate Failed",
                                         "SilentUpdate Failed!", "Please unblock Masq NG"}));
+    ASSERT_TRUE(masq.CloseUnblockAdvice());
     ASSERT_TRUE(WaitForTrayIcon());
     EXPECT_TRUE(WaitForBalloon("SilentUpdate Failed!"));
 

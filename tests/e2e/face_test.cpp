@@ -11,6 +11,7 @@
 #include "tests/driver/program.h"
 #include "tests/driver/ui.h"
 #include "tests/driver/wait.h"
+#include "tests/e2e/masq_session.h"
 #include "tests/e2e/tray.h"
 
 namespace e2e {
@@ -18,13 +19,6 @@ namespace e2e {
 using namespace driver;
 
 namespace {
-
-// A fixture's command line: its path quoted, then the arguments.
-std::string FixtureCommand(const char* linuxPath, const std::string& arguments) {
-    std::string command = "\"";
-    command.append(WindowsPathOf(linuxPath)).append("\" ").append(arguments);
-    return command;
-}
 
 // show_message.exe KIND BUTTONS TEXT: the dialog of ShowMessageBox, exiting with its result.
 class MessageFixture {

@@ -35,6 +35,12 @@ const MasqPaths& Paths() {
     return paths;
 }
 
+std::string FixtureCommand(const char* linuxPath, const std::string& arguments) {
+    std::string command = "\"";
+    command.append(WindowsPathOf(linuxPath)).append("\" ").append(arguments);
+    return command;
+}
+
 void InstallProgram(Skin skin) {
     DeleteTree(Paths().programFolder.substr(0, Paths().programFolder.size() - 1));
     CreateDirectoryA(Paths().programFolder.c_str(), nullptr);
@@ -87,10 +93,26 @@ const Node& RunningNode() {
 const MakerSite& RunningSite() {
     static const MakerSite site = [] {
         auto value = [](const char* key) { return ServicesValue("Site", key); };
-        return MakerSite{value("Directory"), value("Mirror1"), value("Mirror2"),    value("NoMarker"),
-                         value("Silent"),    value("Down"),    value("SystemOnly"), WindowsPathOf(value("AccessLog"))};
+        return MakerSite{value("Directory"),
+                         value("Mirror1"),
+                         value("Mirror2"),
+                         value("NoMarker"),
+                         value("Silent"),
+                         value("Down"),
+                         value("SystemOnly"),
+                         value("Firewalled"),
+                         WindowsPathOf(value("Firewall")),
+                         WindowsPathOf(value("AccessLog"))};
     }();
     return site;
+}
+
+SiteFirewall::SiteFirewall() {
+    WriteFile(RunningSite().firewall, "");
+}
+
+void SiteFirewall::Open() {
+    DeleteFileA(RunningSite().firewall.c_str());
 }
 
 std::vector<std::string> DirectoryRequests() {
@@ -117,6 +139,7 @@ void UseDirectoryAtStart(std::optional<int> location) {
     CreateDirectoryA(Paths().dataFolder.c_str(), nullptr);
     const std::string& settings = Paths().settings;
     WritePrivateProfileStringA("Config", "InternalPort", RunningNode().localPort.c_str(), settings.c_str());
+    WritePrivateProfileStringA("Config", "FirstRun", "0", settings.c_str());
     if (location) {
         WritePrivateProfileStringA("Config", "AutoSelectCountry", "1", settings.c_str());
         WritePrivateProfileStringA("Config", "LastCountry", std::to_string(*location).c_str(), settings.c_str());
@@ -153,13 +176,8 @@ Masq::Masq() : process_(std::make_unique<Program>("\"" + Paths().exe + "\"", Pat
     ++liveMasqs;
 }
 
-bool Masq::WaitForStartUp() {
-    return WaitUntil([&] {
-        for (const std::string& text : LogTexts())
-            if (text.rfind("TimeZone: ", 0) == 0)
-                return true;
-        return false;
-    });
+bool Masq::WaitForStartUp() const {
+    return WaitForLog("SilentUpdate Failed!") && CloseUnblockAdvice();
 }
 
 HWND Masq::MainForm() const {
@@ -178,6 +196,14 @@ HWND Masq::OpenOptions() const {
     Command(TrayMenuItem::Options1);
     HWND form = MainForm();
     return WaitUntil([&] { return IsWindowVisible(form) != 0; }) ? form : nullptr;
+}
+
+bool Masq::CloseUnblockAdvice() const {
+    HWND advice = WaitForTopLevel(process_->Id(), "Masq NG Unblock");
+    if (!advice)
+        return false;
+    Click(FindChild(advice, "Button", "&Close"));
+    return WaitUntil([&] { return !IsWindow(advice); });
 }
 
 Masq::~Masq() {

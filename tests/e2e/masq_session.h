@@ -31,6 +31,9 @@ struct MasqPaths {
 };
 const MasqPaths& Paths();
 
+// A fixture program's command line (tests/e2e/fixtures): its path quoted, then the arguments.
+std::string FixtureCommand(const char* linuxPath, const std::string& arguments);
+
 enum class Skin { kInstalled, kMissing };
 // Copies masqng.exe, warden.exe (and default.skn) into a fresh program folder, with a site.ini
 // whose directory hosts are all down: a test that asks for no directory gets its failure at once.
@@ -62,16 +65,28 @@ struct MakerSite {
     std::string silent;                       // accepts and never answers
     std::string down;                         // nothing listens
     std::string systemOnly;                   // closes on the program's request, serves the system's download
-    std::string accessLog;                    // the requests the site saw, one a line
+    std::string firewalled;                   // closes on the request while the file `firewall` exists
+    std::string firewall;
+    std::string accessLog;  // the requests the site saw, one a line
 };
 const MakerSite& RunningSite();
+// A firewall in front of the site's firewalled host, up from its making until Open() or its end.
+class SiteFirewall {
+  public:
+    SiteFirewall();
+    ~SiteFirewall() { Open(); }
+    SiteFirewall(const SiteFirewall&) = delete;
+    SiteFirewall& operator=(const SiteFirewall&) = delete;
+    void Open();
+};
 // The directory requests of the site's log: "HOST GET PATH?QUERY", in order.
 std::vector<std::string> DirectoryRequests();
 
 // The directory hosts the installed program asks (site.ini), in order.
 void UseDirectoryHosts(const std::string& primary, const std::string& mirror1, const std::string& mirror2);
 // The site's own directory hosts, the node's local port for the tunnel client's proxy, and, given a
-// location, the choice of a node of that location at start-up without a question (masq.ini).
+// location, the choice of a node of that location at start-up without a question (masq.ini). Not
+// the first run: the first run's tour would wait for the user.
 void UseDirectoryAtStart(std::optional<int> location = 10);
 
 class Masq {
@@ -82,14 +97,17 @@ class Masq {
     // the ended program left, and the next test must find the files and settings as it made them).
     ~Masq();
     Program& Process() const { return *process_; }
-    // Waits for the last line of the log header (the start-up sequence is done).
-    bool WaitForStartUp();
+    // Waits until a start without a directory has settled: the request failed and its unblock
+    // advice, which waits for the user, is closed. Nothing of the start comes after.
+    bool WaitForStartUp() const;
     // The main form: the options dialog, hidden while the program sits in the tray.
     HWND MainForm() const;
     // Sends a tray menu command as the menu does.
     void Command(TrayMenuItem item) const;
     // The options dialog opened by its menu command; nullptr when it did not show.
     HWND OpenOptions() const;
+    // Closes the unblock advice that a failed directory request brings; false when none showed.
+    bool CloseUnblockAdvice() const;
     std::vector<std::string> LogTexts() const;
     // Waits until the log holds `text` `count` times.
     bool WaitForLog(const std::string& text, int count = 1) const;

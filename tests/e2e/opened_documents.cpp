@@ -9,10 +9,10 @@ namespace e2e {
 
 using namespace driver;
 
-OpenedDocuments::OpenedDocuments() {
+OpenedDocuments::OpenedDocuments(const std::string& browser) {
     char temp[MAX_PATH] = {};
     GetTempPathA(sizeof(temp), temp);
-    log_ = std::string(temp) + "masq-opened-documents.txt";
+    log_ = std::string(temp) + "masq-opened-" + browser + ".txt";
     DeleteFileA(log_.c_str());
     const std::string command = "cmd.exe /c echo %1>>\"" + log_ + "\"";
     Replace("http\\shell\\open\\command", command);
@@ -36,6 +36,10 @@ OpenedDocuments::~OpenedDocuments() {
 void OpenedDocuments::Replace(const std::string& key, const std::string& value) {
     replaced_.emplace_back(key, RegistryValue(HKEY_CLASSES_ROOT, key, ""));
     SetRegistryValue(HKEY_CLASSES_ROOT, key, "", value);
+}
+
+size_t OpenedDocuments::Count() const {
+    return ReadLines(log_).value_or(std::vector<std::string>{}).size();
 }
 
 std::string OpenedDocuments::Next() {

@@ -10,13 +10,17 @@ namespace e2e {
 
 class OpenedDocuments {
   public:
-    OpenedDocuments();
+    // `browser` names the stand-in in the command line of the http handler, where the program
+    // reads which browser is the default.
+    explicit OpenedDocuments(const std::string& browser = "documents");
     ~OpenedDocuments();  // gives the shell its handlers back
     OpenedDocuments(const OpenedDocuments&) = delete;
     OpenedDocuments& operator=(const OpenedDocuments&) = delete;
 
     // Waits for the next document opened, and gives it; empty when none came in time.
     std::string Next();
+    // How many documents were opened so far, at once.
+    size_t Count() const;
 
   private:
     std::string log_;

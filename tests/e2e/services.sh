@@ -4,26 +4,50 @@
 #   services.sh start STATE_FILE   a microsocks node with user/password on 127.0.0.21 (its
 #                                  connections go out from 127.0.0.22) and a free port for the
 #                                  tunnel client's local proxy; the maker's site (site/) listing
-#                                  that node, its hosts on 127.0.0.51-57 each with its own
-#                                  behaviour; all described in STATE_FILE
+#                                  that node, its hosts on BLOCK.50-57 each with its own
+#                                  behaviour (BLOCK is 127.0.0, or the first 127.0.N where no
+#                                  other test run on this machine holds port 80); all described
+#                                  in STATE_FILE
 #   services.sh stop STATE_FILE    ends what start started, by its PID
 # STATE_FILE is an INI file the tests read:
 #   [Node] Host, Port, User, Key, OutAddress, Pid, LocalPort (free now: another program on this
 #          machine may hold the default 7070), UnreachableHost (listed, nothing listens there)
 #   [Site] Directory, Mirror1, Mirror2 (answer with the node list), NoMarker (without "E=1"),
 #          Silent (accepts, never answers), Down (nothing listens), SystemOnly (closes on the
-#          program's own request, answers the system's download), AccessLog, Pid
+#          program's own request, answers the system's download), Firewalled (closes on the
+#          request while the file Firewall exists), Firewall, AccessLog, Pid
 set -euo pipefail
 action=$1
 state=$2
 here=$(cd "$(dirname "$0")" && pwd)
 node_ip=127.0.0.21
 node_out=127.0.0.22
-unreachable=127.0.0.58  # and .59, .60
 site_folder=$(dirname "$state")/maker-site
 
 free_port() {
     python3 -c 'import socket,sys; s=socket.socket(); s.bind((sys.argv[1], 0)); print(s.getsockname()[1])' "$1"
+}
+
+# The first block of loopback addresses whose .50 to .60 have port 80 free: the site's hosts, a
+# host that is down and the listed nodes nothing answers for.
+site_block() {
+    python3 - <<'PY'
+import socket
+for n in range(255):
+    block, held = f"127.0.{n}", []
+    try:
+        for last in range(50, 61):
+            held.append(socket.socket())
+            held[-1].setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+            held[-1].bind((f"{block}.{last}", 80))
+    except OSError:
+        continue
+    finally:
+        for s in held:
+            s.close()
+    print(block)
+    break
+PY
 }
 
 case "$action" in
@@ -38,12 +62,16 @@ start)
         sleep 0.1
     done
 
+    block=$(site_block)
+    [ -n "$block" ] || { echo "services.sh: no free block of loopback addresses for the site" >&2; exit 1; }
+    unreachable=$block.58
     # The directory lists the node first, then nodes of two more locations that cannot be reached.
-    printf 'P = %s\nU = masq-e2e\nK = e2e-key\n10 %s\n20 %s\n11 127.0.0.59-60\n' \
-        "$port" "$node_ip" "$unreachable" >"$site_folder/nodes.txt"
+    printf 'P = %s\nU = masq-e2e\nK = e2e-key\n10 %s\n20 %s\n11 %s.59-60\n' \
+        "$port" "$node_ip" "$unreachable" "$block" >"$site_folder/nodes.txt"
     python3 "$here/../../site/maker_site.py" serve "$site_folder/nodes.txt" "$site_folder" \
-        --host 127.0.0.51 --host 127.0.0.52 --host 127.0.0.53 --host 127.0.0.54=no-marker \
-        --host 127.0.0.55=silent --host 127.0.0.57=system-only </dev/null >"$site_folder/site.log" 2>&1 &
+        --host "$block.51" --host "$block.52" --host "$block.53" --host "$block.54=no-marker" \
+        --host "$block.55=silent" --host "$block.57=system-only" --host "$block.50=firewalled" \
+        </dev/null >"$site_folder/site.log" 2>&1 &
     site_pid=$!
     for _ in $(seq 200); do
         [ -f "$site_folder/ready" ] && break
@@ -55,9 +83,11 @@ start)
         printf '[Node]\r\nHost=%s\r\nPort=%s\r\nUser=masq-e2e\r\nKey=e2e-key\r\nOutAddress=%s\r\nPid=%s\r\n' \
             "$node_ip" "$port" "$node_out" "$pid"
         printf 'LocalPort=%s\r\nUnreachableHost=%s\r\n' "$(free_port 127.0.0.1)" "$unreachable"
-        printf '[Site]\r\nDirectory=127.0.0.51\r\nMirror1=127.0.0.52\r\nMirror2=127.0.0.53\r\nNoMarker=127.0.0.54\r\n'
-        printf 'Silent=127.0.0.55\r\nDown=127.0.0.56\r\nSystemOnly=127.0.0.57\r\nAccessLog=%s\r\nPid=%s\r\n' \
-            "$site_folder/access.log" "$site_pid"
+        printf '[Site]\r\nDirectory=%s.51\r\nMirror1=%s.52\r\nMirror2=%s.53\r\nNoMarker=%s.54\r\n' \
+            "$block" "$block" "$block" "$block"
+        printf 'Silent=%s.55\r\nDown=%s.56\r\nSystemOnly=%s.57\r\nFirewalled=%s.50\r\n' \
+            "$block" "$block" "$block" "$block"
+        printf 'Firewall=%s\r\nAccessLog=%s\r\nPid=%s\r\n' "$site_folder/firewall" "$site_folder/access.log" "$site_pid"
     } >"$state"
     ;;
 stop)

@@ -29,7 +29,7 @@ void ChooseFromMenu(HWND menu, char mnemonic) {
 // start-up; without a directory the start ends in the off state.
 TEST_F(MasqTest, TheIconIsInTheTrayAtStartAndOffWithoutADirectory) {
     Masq masq;
-    ASSERT_TRUE(masq.WaitForLog("SilentUpdate Failed!"));
+    ASSERT_TRUE(masq.WaitForStartUp()) << "the off state comes once the unblock advice is closed";
     ASSERT_TRUE(WaitForTrayIcon());
     EXPECT_EQ(TrayTooltip(), "Masq OFF");
     EXPECT_EQ(TrayIconColour(), IconColour::Red);

@@ -22,7 +22,7 @@ class FakeMessageBoxes final : public MessageBoxes {
     // Results for the next ShowMessageBox calls, in order. When they run out, the leftmost
     // button's result comes back, as if the user pressed the focused button.
     std::deque<int> answers;
-    // Runs while a box is open, as the box's modal loop would run ticks and other events.
+    // Runs while a box or a notice is open, as its modal loop would run ticks and other events.
     std::function<void(const Shown&)> whileOpen;
 
     int ShowMessageBox(const std::string& caption,
@@ -43,5 +43,7 @@ class FakeMessageBoxes final : public MessageBoxes {
 
     void ShowNotice(const std::string& caption, const std::string& text) override {
         shown.push_back({caption, text, MessageKind::Warning, kButtonsOK, true});
+        if (whileOpen)
+            whileOpen(shown.back());
     }
 };

@@ -17,6 +17,7 @@ TEST(LoadOptions, MissingKeysGiveTheDefaults) {
     FakeSettingsStore settings;
     FakeRegistry registry;
     EXPECT_EQ(LoadOptions(settings, registry), Options{});
+    EXPECT_EQ(LoadHotkey(settings), (HotkeySettings{{87, 2}, {81, 2}, {68, 2}})) << "Ctrl + W, Ctrl + Q, Ctrl + D";
 }
 
 TEST(LoadOptions, ReadsEveryKeyAndTheAutostartEntry) {
@@ -26,6 +27,10 @@ TEST(LoadOptions, ReadsEveryKeyAndTheAutostartEntry) {
     settings.Seed("Config", "BrowserFirefox", "2");
     settings.Seed("Config", "FirefoxControlMode", "1");
     settings.Seed("HotKey", "Enable", "yes");  // no number: the default
+    settings.Seed("HotKey", "hotkey_hide_vk", "90");
+    settings.Seed("HotKey", "hotkey_hide_mod", "7");
+    settings.Seed("HotKey", "hotkey_change_vk", "0x74");
+    settings.Seed("HotKey", "hotkey_ip_mod", "Ctrl");  // no number: the default
     FakeRegistry registry;
     registry.values[{RegistryRoot::CurrentUser, kRunKey, "Masq NG"}] = kExe;
 
@@ -36,6 +41,7 @@ TEST(LoadOptions, ReadsEveryKeyAndTheAutostartEntry) {
     EXPECT_TRUE(options.browserFirefox);
     EXPECT_EQ(options.firefoxControlMode, kRestartFirefox);
     EXPECT_TRUE(options.hotkeyEnable);
+    EXPECT_EQ(options.hotkeys, (HotkeySettings{{'Z', 7}, {0x74, 2}, {'D', 2}}));
 }
 
 TEST(LoadOptions, TheBypassListFollowsTheCounterAndMissingKeysGiveEmptyLines) {
@@ -64,6 +70,7 @@ TEST(SaveOptions, WritesEveryValueAndLeavesKeysAboveTheNewCount) {
     options.firefoxControlMode = kRestartFirefox;
     options.bypass = {"new.example"};
     options.hotkeyEnable = false;
+    options.hotkeys = {{'Z', 7}, {0, 0}, {'5', 1}};
 
     EXPECT_TRUE(SaveOptions(options, settings, registry, kExe, browsers));
     EXPECT_EQ(settings.Raw("Config", "AutoSelectCountry"), "0");
@@ -74,6 +81,12 @@ TEST(SaveOptions, WritesEveryValueAndLeavesKeysAboveTheNewCount) {
     EXPECT_EQ(settings.Raw("Bypass", "1"), "new.example");
     EXPECT_EQ(settings.Raw("Bypass", "2"), "old2");
     EXPECT_EQ(settings.Raw("HotKey", "Enable"), "0");
+    EXPECT_EQ(settings.Raw("HotKey", "hotkey_hide_vk"), "90");
+    EXPECT_EQ(settings.Raw("HotKey", "hotkey_hide_mod"), "7");
+    EXPECT_EQ(settings.Raw("HotKey", "hotkey_change_vk"), "0");
+    EXPECT_EQ(settings.Raw("HotKey", "hotkey_change_mod"), "0");
+    EXPECT_EQ(settings.Raw("HotKey", "hotkey_ip_vk"), "53");
+    EXPECT_EQ(settings.Raw("HotKey", "hotkey_ip_mod"), "1");
     EXPECT_EQ((registry.ReadString(RegistryRoot::CurrentUser, kRunKey, "Masq NG")), kExe);
     EXPECT_TRUE(browsers.calls.empty()) << "restart mode keeps user.js";
     EXPECT_EQ(LoadOptions(settings, registry), options);

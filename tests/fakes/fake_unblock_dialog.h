@@ -1,0 +1,31 @@
+// The unblock advice dialog for logic tests: records what it showed and answers as scripted; a
+// test may press the help button while it is open.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include "ui/unblock_dialog.h"
+
+class FakeUnblockDialog final : public UnblockDialog {
+  public:
+    std::vector<UnblockAdviceContent> shown;
+    std::deque<UnblockChoice> answers;  // for the next dialogs, in order; then Close
+    // Runs while the dialog is open, with its help button.
+    std::function<void(const std::function<void()>& helpClick)> whileOpen;
+    std::function<void()> onClosed;  // the moment the dialog has gone
+
+    UnblockChoice ShowModal(const UnblockAdviceContent& content, const std::function<void()>& helpClick) override {
+        shown.push_back(content);
+        if (whileOpen)
+            whileOpen(helpClick);
+        if (onClosed)
+            onClosed();
+        if (answers.empty())
+            return UnblockChoice::Close;
+        const UnblockChoice answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
