@@ -44,8 +44,10 @@ class AbruptEndTest : public MasqTest {
 
     void StartWith(UsersProxy proxy) {
         users_ = proxy;
+        // The user's own proxy does not carry the requests to the maker's site: the program asks
+        // it through the system proxy, which is the user's whenever hiding is off.
         if (proxy == UsersProxy::kOwn)
-            SetUsersOwnSystemProxy(kUsersProxy);
+            SetUsersOwnSystemProxy(kUsersProxy, RunningSite().directory);
         else
             SetDirectSystemProxy();
     }

@@ -17,11 +17,16 @@ std::optional<std::string> ProxyServer() {
 void SetDirectSystemProxy() {
     SetRegistryNumber(HKEY_CURRENT_USER, kInternetSettings, "ProxyEnable", 0);
     DeleteRegistryValue(HKEY_CURRENT_USER, kInternetSettings, "ProxyServer");
+    DeleteRegistryValue(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride");
 }
 
-void SetUsersOwnSystemProxy(const std::string& server) {
+void SetUsersOwnSystemProxy(const std::string& server, const std::string& bypass) {
     SetRegistryNumber(HKEY_CURRENT_USER, kInternetSettings, "ProxyEnable", 1);
     SetRegistryValue(HKEY_CURRENT_USER, kInternetSettings, "ProxyServer", server);
+    if (bypass.empty())
+        DeleteRegistryValue(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride");
+    else
+        SetRegistryValue(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride", bypass);
 }
 
 std::string PluginFile() {

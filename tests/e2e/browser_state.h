@@ -15,8 +15,9 @@ std::optional<DWORD> ProxyEnable();
 std::optional<std::string> ProxyServer();
 // The system proxy as a user has it who never set one: direct.
 void SetDirectSystemProxy();
-// A proxy of the user's own on the LAN.
-void SetUsersOwnSystemProxy(const std::string& server);
+// A proxy of the user's own on the LAN, with the hosts it is not used for (ProxyOverride; none
+// when empty).
+void SetUsersOwnSystemProxy(const std::string& server, const std::string& bypass = "");
 
 // The add-on's state file masq.tmp in the temporary folder, and its content when hiding is off.
 std::string PluginFile();
