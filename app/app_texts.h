@@ -22,6 +22,7 @@ inline constexpr char kLogTimeZone[] = "TimeZone: ";
 inline constexpr char kLogClosing[] = "Closing...";
 inline constexpr char kLogWindowsShutDown[] = "Windows shut down";
 inline constexpr char kLogRemoveProxy[] = "Remove Proxy settings";
+inline constexpr char kLogRemoveLeftProxy[] = "Remove Proxy settings of the last run";
 inline constexpr char kCloseBeforeShutdown[] = "Please manually close Masq before shutting down Windows.";
 
 inline constexpr char kAboutName[] = "Masq NG ";

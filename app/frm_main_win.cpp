@@ -116,6 +116,9 @@ std::optional<LRESULT> TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPAR
             return 0;
         case WM_QUERYENDSESSION:
             return routes.WMEndSessionQuery() ? TRUE : FALSE;
+        case WM_ENDSESSION:
+            routes.WMEndSession(wParam != FALSE);
+            return 0;
         case WM_DESTROY:
             PostQuitMessage(0);
             return std::nullopt;

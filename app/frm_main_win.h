@@ -27,7 +27,8 @@ class TfrmMain final : public WindowBase, public MainFormView {
         std::function<void()> closeCommand;  // the frame's close button, Alt+F4
         std::function<void()> FormClose;     // on the way out, before the window goes
         std::function<bool()> WMEndSessionQuery;
-        std::function<void()> help;  // the title bar's help button
+        std::function<void(bool)> WMEndSession;  // whether the session ends
+        std::function<void()> help;              // the title bar's help button
         std::function<void(AboutLink)> aboutLink;
         std::function<void(TrayMenuItem)> menuCommand;
         std::function<void(int)> WMHotKey;  // the hotkey's id

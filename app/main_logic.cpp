@@ -2,6 +2,7 @@
 
 #include "app/app_texts.h"
 #include "app/main_form_view.h"
+#include "app/program_folders.h"
 #include "platform/os_info.h"
 #include "proxy/browser_proxy.h"
 #include "proxy/environment.h"
@@ -25,24 +26,21 @@ bool MainLogic::InitMain() {
         return false;
     calls_.hotkeys.InitHotkeys();
     StartReport();
+    // Before the directory request, which needs a working connection.
+    if (calls_.browserProxy.MendLeftProxy())
+        ports_.log.Report(kLogRemoveLeftProxy);
     calls_.silentUpdate();
     return true;
 }
 
 bool MainLogic::InitSettings() {
-    values_.ExePath = ports_.folders.ExecutablePath();
-    values_.AppFolder = ExtractFolder(values_.ExePath);
-    const std::string osName = GetOSName(ports_.os.QueryOsVersion()).name;
-    values_.AppDataFolder = GetAppDataFolder(ports_.folders, osName);
-    values_.DataFolder = values_.AppDataFolder + kDataFolderName;
-    values_.TempFolder = GetTempFolder(ports_.folders);
-    if (!ForceFolder(ports_.folders, values_.DataFolder)) {
+    FindProgramFolders(ports_.folders, ports_.os, values_);
+    const std::string dataFolder = values_.DataFolder.substr(0, values_.DataFolder.size() - 1);
+    if (!ForceFolder(ports_.folders, dataFolder)) {
         ports_.messages.ShowMessageBox(kProgramTitle, kCanNotCreateDataFolder, MessageKind::Error, kButtonsOK);
         view_.CloseMainForm();
         return false;
     }
-    values_.DataFolder = IncludeBackslash(values_.DataFolder);
-    values_.SettingsPath = values_.DataFolder + kSettingsFileName;
     SettingsStore& settings = ports_.settings;
     settings.Open(values_.SettingsPath);
     ports_.log.Open(values_.DataFolder + kReportFileName);
@@ -165,6 +163,15 @@ bool MainLogic::WMEndSessionQuery() {
     ports_.log.Report(kCloseBeforeShutdown);
     view_.SetShutdownBlockReason(kCloseBeforeShutdown);
     return false;
+}
+
+void MainLogic::WMEndSession(bool sessionEnds) {
+    // Before Windows Vista the query has cleared already; from Vista on the session ends only
+    // when the user forces it past the held-up shutdown.
+    if (!sessionEnds || !calls_.browserProxy.BrowsersOnProxy())
+        return;
+    ports_.log.Report(kLogRemoveProxy);
+    ClearBrowserProxy();
 }
 
 void MainLogic::ClearBrowserProxy() {

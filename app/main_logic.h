@@ -69,6 +69,9 @@ class MainLogic {
     void FormClose();
     // Windows asks whether the session may end; the answer.
     bool WMEndSessionQuery();
+    // Windows tells whether the session ends after all. When it does (a forced end included),
+    // the browsers leave the proxy now: the process is ended without closing its form.
+    void WMEndSession(bool sessionEnds);
 
   private:
     bool InitSettings();

@@ -5,8 +5,10 @@
 #include <commctrl.h>
 
 #include "app/app_texts.h"
+#include "app/crash_guard_win.h"
 #include "app/frm_main_win.h"
 #include "app/main_logic.h"
+#include "app/proxy_watch_win.h"
 #include "directory/directory_request.h"
 #include "directory/directory_texts.h"
 #include "directory/fallback_download_win.h"
@@ -37,6 +39,7 @@
 #include "ui/global_hotkeys.h"
 #include "ui/hotkey_registrar_win.h"
 #include "ui/masq_status.h"
+#include "ui/silent_message_boxes.h"
 #include "ui/skinned_message_boxes.h"
 #include "ui/skinned_unblock_dialog.h"
 #include "ui/tray_win.h"
@@ -52,13 +55,17 @@ void ShowError(const std::exception& error) {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
+    if (const std::optional<WatchRequest> watch = ParseWatchArguments(arguments))
+        return RunProxyWatch(*watch);
     // The mutex is never released: the system drops it when the process ends.
     CreateMutexA(nullptr, TRUE, kMutexName);
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         MessageBoxA(nullptr, kAlreadyRunning, kAlreadyRunningCaption, MB_OK | MB_ICONWARNING);
         return 0;
     }
+    StartProxyWatch();
+    const DWORD processId = GetCurrentProcessId();
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_LINK_CLASS};
     InitCommonControlsEx(&controls);
     WindowBase::SetErrorDisplay(ShowError);
@@ -87,7 +94,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     WinWindowTitles windowTitles;
     BrowserProxyConfiguration browserProxy(
         values, sessionValues,
-        BrowserProxyPorts{connectionOptions, dialUp, browserFiles, windowTitles, settings, messages});
+        BrowserProxyPorts{connectionOptions, dialUp, browserFiles, windowTitles, settings, messages}, processId);
     WinHotkeyRegistrar hotkeyRegistrar;
     // A hotkey works the menu as its click does, on the items' commands the main form routes.
     GlobalHotkeys hotkeys(
@@ -103,6 +110,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         values, sessionValues,
         TunnelPorts{tunnelProcess, frmMain.timRead, frmMain.timReset, folders, messages, log, status, browserProxy},
         TunnelCalls{[&](UnblockAdvice kind) { unblockAdvisor.ShowUnblockAdvice(kind); }});
+    // A crash ends the client and takes the browsers off its proxy before the system's crash
+    // handling holds the process; silently, as nothing may show then.
+    SilentMessageBoxes silentMessages;
+    BrowserProxyConfiguration crashingProxy(
+        values, sessionValues,
+        BrowserProxyPorts{connectionOptions, dialUp, browserFiles, windowTitles, settings, silentMessages}, processId);
+    CrashGuard crashGuard([&] {
+        tunnelProcess.Terminate();
+        crashingProxy.ClearForEndedRun(processId);
+    });
     WinHttpText httpText;
     WinFallbackDownload fallbackDownload;
     WinSystemLanguage language;
@@ -154,6 +171,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         .closeCommand = [&] { logic.CloseCommand(); },
         .FormClose = [&] { logic.FormClose(); },
         .WMEndSessionQuery = [&] { return logic.WMEndSessionQuery(); },
+        .WMEndSession = [&](bool sessionEnds) { logic.WMEndSession(sessionEnds); },
         .help = showTour,
         .aboutLink = [&](AboutLink link) { logic.OpenAboutLink(link); },
         .menuCommand =
@@ -182,6 +200,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+#ifdef MASQ_TEST_CRASH
+        // The test build's deliberate crash (tests/e2e/fixtures): a write through a null pointer
+        // on the GUI thread, as a fault in a handler would make.
+        if (message.message == RegisterWindowMessageA("MasqNG test crash")) {
+            volatile int* volatile nowhere = nullptr;
+            *nowhere = 1;
+        }
+#endif
         if (frmMain.PreTranslateMessage(message))
             continue;
         TranslateMessage(&message);

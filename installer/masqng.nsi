@@ -21,9 +21,11 @@ SetCompressor /SOLID lzma
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 ; How the installer finds a running copy: its hidden main window (WM_CLOSE makes it exit cleanly:
 ; the browsers' proxy cleared, warden.exe ended) and its single-instance mutex, which exists until
-; the process has ended.
+; the process has ended; then the mutex of the program's watch (masqng.exe too), which outlives
+; the program for a moment after an end that did not clear the browsers' proxy (the update's).
 !define MAIN_WINDOW_CLASS "MasqNGMain"
 !define MUTEX_NAME "Masq"
+!define WATCH_MUTEX_NAME "MasqWatch"
 !define CLOSE_WAIT_STEPS 120  ; of 250 ms: 30 s for the program to end
 
 Name "${PRODUCT}"
@@ -77,7 +79,10 @@ Function ${prefix}CloseRunningProgram
     ${Do}
         System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${MUTEX_NAME}") p .r2'
         ${If} $2 P= 0
-            Return
+            System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${WATCH_MUTEX_NAME}") p .r2'
+            ${If} $2 P= 0
+                Return
+            ${EndIf}
         ${EndIf}
         System::Call 'kernel32::CloseHandle(p r2)'
         ${If} $1 >= ${CLOSE_WAIT_STEPS}

@@ -7,10 +7,13 @@
 
 BrowserProxyConfiguration::BrowserProxyConfiguration(const ProgramValues& values,
                                                      const SessionValues& session,
-                                                     BrowserProxyPorts ports)
+                                                     BrowserProxyPorts ports,
+                                                     std::uint32_t processId)
     : values_(values),
       session_(session),
       settings_(ports.settings),
+      processId_(processId),
+      mark_(ports.settings),
       system_(ports.connectionOptions, ports.dialUp, ports.settings),
       firefox_(values, FirefoxPorts{ports.files, ports.windows, ports.messages}) {}
 
@@ -19,6 +22,18 @@ void BrowserProxyConfiguration::SetBrowserProxy(bool enable,
                                                 std::string_view nodeLabel,
                                                 std::string_view bypass,
                                                 bool useSocks) {
+    if (enable)
+        mark_.Set(processId_);
+    SetEachBrowser(enable, server, nodeLabel, bypass, useSocks);
+    if (!enable)
+        mark_.Remove();
+}
+
+void BrowserProxyConfiguration::SetEachBrowser(bool enable,
+                                               std::string_view server,
+                                               std::string_view nodeLabel,
+                                               std::string_view bypass,
+                                               bool useSocks) {
     if (settings_.ReadBool(kConfig, kBrowserIE, true))
         system_.SetSystemProxy(enable, server, bypass, useSocks);
     else
@@ -39,4 +54,22 @@ void BrowserProxyConfiguration::ApplyProxySettings() {
 
 void BrowserProxyConfiguration::DeleteFirefoxUserJs() {
     firefox_.DeleteFirefoxUserJs();
+}
+
+bool BrowserProxyConfiguration::BrowsersOnProxy() const {
+    return mark_.Owner().has_value();
+}
+
+bool BrowserProxyConfiguration::MendLeftProxy() {
+    if (!mark_.Owner())
+        return false;
+    SetBrowserProxy(false, "", "", "", true);
+    return true;
+}
+
+bool BrowserProxyConfiguration::ClearForEndedRun(std::uint32_t processId) {
+    if (mark_.Owner() != processId)
+        return false;
+    SetEachBrowser(false, "", "", "", true);
+    return true;
 }

@@ -30,11 +30,18 @@ bool SystemProxy::SetConnectionProxy(bool enable,
         list = ProxyOptionList(true, connection, proxyServer, bypass);
     } else {
         own = userProxy_.Saved(connection);
-        // Nothing of the program's is on a connection that has no record and carries a proxy of
-        // someone else's: clearing it would throw the user's own options away (the directory
-        // request clears before the program has set anything).
-        if (!own && CarriesOthersProxy(connection))
+        // Nothing of the program's is on a connection that carries options of someone else's.
+        // Without a record they are the user's own: the directory request clears before the
+        // program has set anything. With one, the user has changed them since the program set its
+        // proxy (by hand, after a run that ended without clearing, say): the record no longer
+        // holds, and putting it back would undo the user's choice. A direct connection without a
+        // record is cleared as always.
+        const std::optional<ConnectionProxy> current = options_.Query(connection);
+        if (current && !IsAnyLocalProxyOfOurs(*current) && (own || !IsDirect(*current))) {
+            if (own)
+                userProxy_.Forget(connection);
             return true;
+        }
         list = own && !IsDirect(*own) ? RestoreOptionList(connection, *own)
                                       : ProxyOptionList(false, connection, proxyServer, bypass);
     }
@@ -60,11 +67,6 @@ void SystemProxy::KeepUserOptions(std::string_view connection, std::string_view 
     if (!current || IsOurProxy(*current, proxyServer))
         return;
     userProxy_.Save(connection, *current);
-}
-
-bool SystemProxy::CarriesOthersProxy(std::string_view connection) const {
-    const std::optional<ConnectionProxy> current = options_.Query(connection);
-    return current && !IsDirect(*current) && !IsAnyLocalProxyOfOurs(*current);
 }
 
 std::vector<std::string> GetRasConnections(const DialUpConnections& dialUp) {

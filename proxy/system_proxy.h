@@ -23,7 +23,8 @@ class SystemProxy {
     // One connection ("" for the LAN); whether the system accepted the options. Setting keeps
     // the connection's own options first, once; clearing puts back those of a connection that
     // had a proxy, auto-detection or a configuration script of its own, leaves alone one that
-    // carries such options with nothing of the program's kept, and turns any other direct.
+    // carries options of someone else's now (and lets go of a record the user's change has
+    // outdated), and turns any other direct.
     bool SetConnectionProxy(bool enable,
                             std::string_view connection,
                             std::string_view server,
@@ -32,7 +33,6 @@ class SystemProxy {
 
   private:
     void KeepUserOptions(std::string_view connection, std::string_view proxyServer);
-    bool CarriesOthersProxy(std::string_view connection) const;
 
     ConnectionOptions& options_;
     const DialUpConnections& dialUp_;

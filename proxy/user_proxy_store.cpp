@@ -2,11 +2,12 @@
 
 #include <string>
 
+#include "proxy/proxy_texts.h"
 #include "settings/settings_store.h"
 
 namespace {
 
-constexpr char kSection[] = "UserProxy";
+constexpr const char* kSection = proxy_text::kUserProxySection;
 constexpr char kLanName[] = "LAN";
 constexpr char kDialUpPrefix[] = "Dial-up ";
 constexpr char kFlags[] = ".Flags";

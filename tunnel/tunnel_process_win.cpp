@@ -2,6 +2,13 @@
 
 #include <windows.h>
 
+WinTunnelProcess::WinTunnelProcess() : job_(CreateJobObjectA(nullptr, nullptr)) {
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (job_ && !SetInformationJobObject(job_.Get(), JobObjectExtendedLimitInformation, &limits, sizeof(limits)))
+        job_.Reset();
+}
+
 bool WinTunnelProcess::Start(const std::string& application, const std::string& commandLine) {
     Release();
     SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
@@ -23,12 +30,19 @@ bool WinTunnelProcess::Start(const std::string& application, const std::string& 
     std::string line = commandLine;  // CreateProcessA may write into it
     // The application name is the client's full path: with a blank in the program's folder, an
     // unquoted command line alone could make Windows run another program (C:\Program.exe).
+    // Suspended until it is in the job: it must not run a moment outside it.
     const BOOL ok = CreateProcessA(application.c_str(), line.data(), nullptr, nullptr, TRUE,
-                                   CREATE_NO_WINDOW | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &started);
+                                   CREATE_NO_WINDOW | NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED, nullptr, nullptr,
+                                   &startup, &started);
     // Our copy of the write end goes at once, so the pipe breaks when the client ends.
     pipeWrite.Reset();
     if (!ok)
         return false;
+    // Outside the job (the system refused it, say inside a job of another program that allows no
+    // other) the client still runs; only its end with the program is no longer certain.
+    if (job_)
+        AssignProcessToJobObject(job_.Get(), started.hProcess);
+    ResumeThread(started.hThread);
     process_.Reset(started.hProcess);
     thread_.Reset(started.hThread);
     pipeRead_ = std::move(pipeRead);

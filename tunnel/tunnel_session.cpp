@@ -59,7 +59,10 @@ void TunnelSession::Sweep() {
 }
 
 void TunnelSession::timReadTimer() {
-    if (!ports_.process.Running() && session_.State == SessionState::Established) {
+    // The browsers on the proxy of a client that is gone have no connection at all, whether the
+    // tunnel was ever established or hiding was turned on by hand.
+    if (!ports_.process.Running() &&
+        (session_.State == SessionState::Established || ports_.browserProxy.BrowsersOnProxy())) {
         ConnectionLost();
         return;
     }
@@ -74,11 +77,16 @@ void TunnelSession::ConnectionLost() {
     ports_.log.Report(kConnectionLost);
     ports_.status.SetMasqStatus(DisplayState::Off, kConnectionLost, BalloonIcon::Error);
     Sweep();
+    // While the question is open the browsers stay on the dead proxy: nothing goes out unhidden
+    // before the user has chosen.
     if (ports_.messages.ShowMessageBox(ui_text::kProductName, kReconnectQuestion, MessageKind::Warning,
                                        kButtonsYesNo) == kResultYes) {
         ports_.log.Report(kReconnect);
         ports_.timReset.Start(kResetDelay);
+        return;
     }
+    // Hiding stays off: the browsers go direct, as the off state says.
+    ports_.browserProxy.SetBrowserProxy(false, "", "", "", true);
 }
 
 // A line is taken before it is acted on: a message box opened here runs a modal loop in which
@@ -131,6 +139,9 @@ void TunnelSession::Masq1Click() {
     ports_.browserProxy.ApplyProxySettings();
     ports_.log.Report(kMasqOn);
     ports_.status.SetMasqStatus(DisplayState::On, kMasqOn, BalloonIcon::Info);
+    // The client is polled again, so that its end is seen while the browsers are on its proxy.
+    if (ports_.process.Started())
+        ports_.timRead.Start(kReadInterval);
 }
 
 void TunnelSession::StopMasq1Click() {

@@ -9,6 +9,7 @@
 #include "tests/driver/program.h"
 #include "tests/driver/ui.h"
 #include "tests/driver/wait.h"
+#include "tests/e2e/browser_state.h"
 #include "tests/e2e/masq_fixture.h"
 #include "ui/tray_menu.h"
 
@@ -17,7 +18,6 @@ namespace e2e {
 using namespace driver;
 namespace {
 
-constexpr char kInternetSettings[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 constexpr char kOurProxy[] = "socks=127.0.0.1:7070";
 constexpr char kBypassLabel[] =
     "Input the sites that you don't wish to use Masq. One site per line. Only apply to Internet Explorer.";
@@ -41,20 +41,8 @@ const std::string kClearingUserJs = "user_pref(\"network.proxy.type\", 0);\r\n" 
                                     "user_pref(\"network.proxy.socks_port\", 0);\r\n";
 const char kUsersOwnUserJs[] = "user_pref(\"browser.startup.homepage\", \"about:blank\");\r\n";
 
-std::optional<DWORD> ProxyEnable() {
-    return RegistryNumber(HKEY_CURRENT_USER, kInternetSettings, "ProxyEnable");
-}
-std::optional<std::string> ProxyServer() {
-    return RegistryValue(HKEY_CURRENT_USER, kInternetSettings, "ProxyServer");
-}
 bool SystemProxyIs(DWORD enable, const std::string& server) {
     return WaitUntil([&] { return ProxyEnable() == enable && ProxyServer() == server; });
-}
-
-std::string TempFolder() {
-    char folder[MAX_PATH] = {};
-    GetTempPathA(sizeof folder, folder);
-    return folder;
 }
 
 // Every test starts from a direct system proxy, no Firefox profile and no state file, and puts
@@ -63,16 +51,12 @@ class BrowserProxyTest : public MasqTest {
   protected:
     void SetUp() override {
         MasqTest::SetUp();
-        SetDirect();
+        SetDirectSystemProxy();
         DeleteTree(AppDataFolder() + "Mozilla");
         DeleteTree(pluginFile);
     }
-    void TearDown() override { SetDirect(); }
+    void TearDown() override { SetDirectSystemProxy(); }
 
-    static void SetDirect() {
-        SetRegistryNumber(HKEY_CURRENT_USER, kInternetSettings, "ProxyEnable", 0);
-        DeleteRegistryValue(HKEY_CURRENT_USER, kInternetSettings, "ProxyServer");
-    }
     // The stored settings of an earlier run: two sites to reach directly, and the Firefox mode.
     static void StoreSettings(int firefoxMode) {
         CreateDirectoryA(Paths().dataFolder.c_str(), nullptr);
@@ -91,7 +75,7 @@ class BrowserProxyTest : public MasqTest {
         return WaitUntil([&] { return ReadFile(path) == bytes; });
     }
 
-    const std::string pluginFile = TempFolder() + "masq.tmp";
+    const std::string pluginFile = PluginFile();
 };
 
 TEST_F(BrowserProxyTest, HideSetsTheSystemProxyAndStopAndExitClearIt) {
@@ -111,8 +95,7 @@ TEST_F(BrowserProxyTest, HideSetsTheSystemProxyAndStopAndExitClearIt) {
 }
 
 TEST_F(BrowserProxyTest, AUsersOwnProxySetBeforeTheStartIsBackAfterExit) {
-    SetRegistryNumber(HKEY_CURRENT_USER, kInternetSettings, "ProxyEnable", 1);
-    SetRegistryValue(HKEY_CURRENT_USER, kInternetSettings, "ProxyServer", "proxy.example:8080");
+    SetUsersOwnSystemProxy("proxy.example:8080");
     Masq masq;
     ASSERT_TRUE(masq.WaitForStartUp());
     masq.Command(TrayMenuItem::Masq1);
@@ -127,28 +110,31 @@ TEST_F(BrowserProxyTest, AUsersOwnProxySetBeforeTheStartIsBackAfterExit) {
     EXPECT_EQ(IniValue(Paths().settings, "UserProxy", "LAN.Saved"), "0");
 }
 
-TEST_F(BrowserProxyTest, AfterACrashTheNextRunsClearingPutsTheUsersProxyBack) {
-    SetRegistryNumber(HKEY_CURRENT_USER, kInternetSettings, "ProxyEnable", 1);
-    SetRegistryValue(HKEY_CURRENT_USER, kInternetSettings, "ProxyServer", "proxy.example:8080");
+// The program's watch puts the user's proxy back (tests/e2e/abrupt_end_test.cpp); the next run's
+// start and its stop command leave it as it is.
+TEST_F(BrowserProxyTest, AfterAProgramEndedFromOutsideTheUsersProxyIsBackAndTheNextRunLeavesIt) {
+    SetUsersOwnSystemProxy("proxy.example:8080");
     {
-        Masq crashing;
-        ASSERT_TRUE(crashing.WaitForStartUp());
-        crashing.Command(TrayMenuItem::Masq1);
+        Masq ended;
+        ASSERT_TRUE(ended.WaitForStartUp());
+        ended.Command(TrayMenuItem::Masq1);
         ASSERT_TRUE(SystemProxyIs(1, kOurProxy));
-        crashing.Process().Terminate();
-        ASSERT_TRUE(crashing.Process().WaitForExit(kUiTimeout));
+        ended.Process().Terminate();
+        ASSERT_TRUE(ended.Process().WaitForExit(kUiTimeout));
+        EXPECT_TRUE(SystemProxyIs(1, "proxy.example:8080"));
     }
     DeleteFileA(Paths().report.c_str());  // the next start is seen by its own log header
     Masq masq;
     ASSERT_TRUE(masq.WaitForStartUp());
     masq.Command(TrayMenuItem::StopMasq1);
-    EXPECT_TRUE(SystemProxyIs(1, "proxy.example:8080"));
+    ASSERT_TRUE(masq.WaitForLog("User stopped Masq"));
+    EXPECT_EQ(ProxyEnable(), 1u);
+    EXPECT_EQ(ProxyServer(), "proxy.example:8080");
 }
 
 TEST_F(BrowserProxyTest, BeforeWindowsVistaTheEndOfTheSessionPutsTheUsersProxyBack) {
     SetWindowsVersion("winxp64");
-    SetRegistryNumber(HKEY_CURRENT_USER, kInternetSettings, "ProxyEnable", 1);
-    SetRegistryValue(HKEY_CURRENT_USER, kInternetSettings, "ProxyServer", "proxy.example:8080");
+    SetUsersOwnSystemProxy("proxy.example:8080");
     Masq masq;
     ASSERT_TRUE(masq.WaitForStartUp());
     masq.Command(TrayMenuItem::Masq1);

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <regex>
 
+#include <gtest/gtest.h>
+
 #include "common/unique_handle_win.h"
 #include "resources/resource_ids.h"
 #include "tests/driver/files.h"
@@ -144,7 +146,35 @@ void UseDirectoryAtStart(std::optional<int> location) {
     }
 }
 
-Masq::Masq() : process_(std::make_unique<Program>("\"" + Paths().exe + "\"", Paths().programFolder)) {}
+namespace {
+
+int liveMasqs = 0;  // Masq objects of the test that exist
+
+struct ProcessEntry {
+    DWORD id;
+    DWORD parent;
+};
+std::vector<ProcessEntry> ProcessesNamed(const char* name) {
+    std::vector<ProcessEntry> found;
+    UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32 entry{sizeof(entry)};
+    for (BOOL more = Process32First(snapshot.Get(), &entry); more; more = Process32Next(snapshot.Get(), &entry)) {
+        if (_stricmp(entry.szExeFile, name) == 0)
+            found.push_back({entry.th32ProcessID, entry.th32ParentProcessID});
+    }
+    return found;
+}
+
+// Whether a masqng.exe process runs in the prefix: a program, its watch, or the launcher between.
+bool AnyMasqRuns() {
+    return !ProcessesNamed("masqng.exe").empty();
+}
+
+}  // namespace
+
+Masq::Masq() : process_(std::make_unique<Program>("\"" + Paths().exe + "\"", Paths().programFolder)) {
+    ++liveMasqs;
+}
 
 bool Masq::WaitForStartUp() const {
     return WaitForLog("SilentUpdate Failed!") && CloseUnblockAdvice();
@@ -183,6 +213,8 @@ Masq::~Masq() {
     process_->Terminate();
     for (DWORD client : ClientProcesses())
         EndProcess(client);
+    if (--liveMasqs == 0 && !WaitUntil([] { return !AnyMasqRuns(); }, 30s))
+        ADD_FAILURE() << "the program's watch is still running 30 s after the program ended";
 }
 
 bool Masq::WaitForLog(const std::string& text, int count) const {
@@ -194,13 +226,21 @@ bool Masq::WaitForLog(const std::string& text, int count) const {
 
 std::vector<DWORD> Masq::ClientProcesses() const {
     std::vector<DWORD> clients;
-    UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    PROCESSENTRY32 entry{sizeof(entry)};
-    for (BOOL more = Process32First(snapshot.Get(), &entry); more; more = Process32Next(snapshot.Get(), &entry)) {
-        if (entry.th32ParentProcessID == process_->Id() && _stricmp(entry.szExeFile, "warden.exe") == 0)
-            clients.push_back(entry.th32ProcessID);
-    }
+    for (const ProcessEntry& entry : ProcessesNamed("warden.exe"))
+        if (entry.parent == process_->Id())
+            clients.push_back(entry.id);
     return clients;
+}
+
+DWORD Masq::WaitForWatch() const {
+    DWORD watch = 0;
+    WaitUntil([&] {
+        for (const ProcessEntry& entry : ProcessesNamed("masqng.exe"))
+            if (entry.id != process_->Id() && entry.parent != process_->Id())
+                watch = entry.id;
+        return watch != 0;
+    });
+    return watch;
 }
 
 std::vector<std::string> Masq::LogTexts() const {

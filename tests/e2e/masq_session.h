@@ -92,7 +92,9 @@ void UseDirectoryAtStart(std::optional<int> location = 10);
 class Masq {
   public:
     Masq();
-    // Ends the program if it still runs, and the tunnel clients it started with it.
+    // Ends the program if it still runs, and the tunnel clients it started with it; when no
+    // other program of the test runs, waits until its watch has ended too (the watch clears what
+    // the ended program left, and the next test must find the files and settings as it made them).
     ~Masq();
     Program& Process() const { return *process_; }
     // Waits until a start without a directory has settled: the request failed and its unblock
@@ -111,6 +113,9 @@ class Masq {
     bool WaitForLog(const std::string& text, int count = 1) const;
     // The running warden.exe processes the program started.
     std::vector<DWORD> ClientProcesses() const;
+    // The program's watch once it runs (a masqng.exe that is neither the program nor a child of
+    // it); 0 when none came.
+    DWORD WaitForWatch() const;
 
   private:
     std::unique_ptr<Program> process_;

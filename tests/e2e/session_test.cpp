@@ -6,8 +6,10 @@
 #include <algorithm>
 
 #include "tests/driver/artifacts.h"
+#include "tests/driver/files.h"
 #include "tests/driver/ui.h"
 #include "tests/driver/wait.h"
+#include "tests/e2e/browser_state.h"
 #include "tests/e2e/masq_fixture.h"
 #include "tests/e2e/tray.h"
 
@@ -127,6 +129,26 @@ TEST_F(SessionTest, NoToTheReconnectLeavesHidingOffWithTheClientGone) {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }));
     EXPECT_EQ(SessionTexts(masq).back(), "Connection lost");
     EXPECT_TRUE(masq.ClientProcesses().empty());
+    EXPECT_EQ(TrayTooltip(), "Masq OFF");
+    EXPECT_TRUE(WaitUntil([] { return ProxyEnable() == 0u; })) << "off means direct";
+}
+
+// Stopped and turned on again by hand, hiding rests on the client started before: its end is
+// a lost connection all the same, and the browsers do not stay on its dead port.
+TEST_F(SessionTest, AClientThatDiesAfterHidingWasTurnedOnByHandIsALostConnection) {
+    Masq masq;
+    WaitUntilEstablished(masq);
+    masq.Command(TrayMenuItem::StopMasq1);
+    masq.Command(TrayMenuItem::Masq1);
+    ASSERT_TRUE(masq.WaitForLog("Masq ON", 2));
+    ASSERT_TRUE(WaitUntil([] { return ProxyEnable() == 1u; }));
+    ASSERT_TRUE(EndProcess(masq.ClientProcesses().front()));
+
+    HWND question = WaitForQuestion(masq);
+    ASSERT_TRUE(question);
+    Click(FindChild(question, "Button", "&No"));
+    EXPECT_TRUE(WaitUntil([] { return ProxyEnable() == 0u && ReadFile(PluginFile()) == kPluginFileOff; }));
+    EXPECT_EQ(SessionTexts(masq).back(), "Connection lost");
     EXPECT_EQ(TrayTooltip(), "Masq OFF");
 }
 

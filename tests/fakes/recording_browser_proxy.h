@@ -1,7 +1,8 @@
-// The browsers' proxy as a list of the calls made, in order.
+// The browsers' proxy as a list of the calls made, in order, and whether the browsers are on it.
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "proxy/browser_proxy.h"
@@ -9,10 +10,20 @@
 class RecordingBrowserProxy final : public BrowserProxy {
   public:
     std::vector<std::string> calls;
+    bool on = false;
 
     void SetBrowserProxy(bool enable, std::string_view server, std::string_view, std::string_view, bool) override {
         calls.push_back(enable ? "on " + std::string(server) : "off");
+        on = enable;
     }
-    void ApplyProxySettings() override { calls.push_back("ApplyProxySettings"); }
+    void ApplyProxySettings() override {
+        calls.push_back("ApplyProxySettings");
+        on = true;
+    }
     void DeleteFirefoxUserJs() override { calls.push_back("DeleteFirefoxUserJs"); }
+    bool BrowsersOnProxy() const override { return on; }
+    bool MendLeftProxy() override {
+        calls.push_back("MendLeftProxy");
+        return std::exchange(on, false);
+    }
 };

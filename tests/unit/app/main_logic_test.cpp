@@ -85,7 +85,7 @@ TEST_F(MainLogicTest, FirstStartCreatesTheDataFolderAndMarksTheRun) {
 
     EXPECT_THAT(form.events, ElementsAre("ApplySkin C:\\Program Files\\Masq NG\\default.skn", "SetAboutPage",
                                          "SetFormCaption Masq NG", "ShowOptions", "InitHotkeys", "DeleteFirefoxUserJs",
-                                         "SilentUpdate"));
+                                         "MendLeftProxy", "SilentUpdate"));
     EXPECT_EQ(form.aboutName, "Masq NG 1.84");
     EXPECT_THAT(messages.shown, IsEmpty());
 }
@@ -98,6 +98,17 @@ TEST_F(MainLogicTest, TheLogStartsWithTheSettingsFileThenTheHeader) {
                                         std::string(kStamp) + "OS: Windows 7 [601]",
                                         std::string(kStamp) + "Default Browser: \"browser.exe\" \"%1\"",
                                         std::string(kStamp) + "TimeZone: GMT +1"));
+}
+
+TEST_F(MainLogicTest, ARunThatEndedWithoutClearingIsMendedOnceAfterTheHeaderBeforeTheDirectoryRequest) {
+    form.browsersOnProxy = true;  // the mark of a run that crashed
+    ASSERT_TRUE(logic.InitMain());
+    const std::vector<std::string> texts = LogTexts();
+    EXPECT_THAT(std::vector<std::string>(texts.end() - 2, texts.end()),
+                ElementsAre("TimeZone: GMT +1", "Remove Proxy settings of the last run"));
+    EXPECT_THAT(std::vector<std::string>(form.events.end() - 2, form.events.end()),
+                ElementsAre("MendLeftProxy", "SilentUpdate"));
+    EXPECT_FALSE(form.browsersOnProxy);
 }
 
 TEST_F(MainLogicTest, AnUnreadableSettingsFileStartsTheLogWithTheSeparator) {
@@ -176,34 +187,51 @@ TEST_F(MainLogicTest, FormCloseLogsClosingLastThenEndsTheTunnelClient) {
     EXPECT_THAT(form.events, ElementsAre("Sweep")) << "the proxy is not touched here";
 }
 
-TEST_F(MainLogicTest, TheEndOfTheSessionDependsOnTheWindowsVersion) {
+TEST_F(MainLogicTest, TheEndOfTheSessionDependsOnTheWindowsVersionAndAForcedEndClearsFromVistaOn) {
+    const std::string reason = "Please manually close Masq before shutting down Windows.";
     const struct {
         OsVersion version;
         bool allowed;
-        std::vector<std::string> texts;
+        std::vector<std::string> texts;  // the query's, then the session's end
         std::vector<std::string> events;
     } cases[] = {
         {{5, 1}, true, {"Windows shut down", "Remove Proxy settings"}, {"SetBrowserProxy off"}},
         {{5, 2}, true, {"Windows shut down", "Remove Proxy settings"}, {"SetBrowserProxy off"}},
         {{6, 0},
          false,
-         {"Windows shut down", "Please manually close Masq before shutting down Windows."},
-         {"SetShutdownBlockReason Please manually close Masq before shutting down Windows."}},
+         {"Windows shut down", reason, "Remove Proxy settings"},
+         {"SetShutdownBlockReason " + reason, "SetBrowserProxy off"}},
         {{10, 0},
          false,
-         {"Windows shut down", "Please manually close Masq before shutting down Windows."},
-         {"SetShutdownBlockReason Please manually close Masq before shutting down Windows."}},
+         {"Windows shut down", reason, "Remove Proxy settings"},
+         {"SetShutdownBlockReason " + reason, "SetBrowserProxy off"}},
     };
     for (const auto& c : cases) {
         os.osVersion = c.version;
         reportFile = {};
         ASSERT_TRUE(logic.InitMain());
+        form.browsersOnProxy = true;
         form.events.clear();
         EXPECT_EQ(logic.WMEndSessionQuery(), c.allowed) << c.version.major;
+        logic.WMEndSession(true);
+        logic.WMEndSession(true);  // a second notice finds the browsers direct
         std::vector<std::string> texts = LogTexts();
-        EXPECT_EQ(std::vector<std::string>(texts.end() - 2, texts.end()), c.texts) << c.version.major;
+        EXPECT_EQ(std::vector<std::string>(texts.end() - std::ptrdiff_t(c.texts.size()), texts.end()), c.texts)
+            << c.version.major;
         EXPECT_EQ(form.events, c.events) << c.version.major;
     }
+}
+
+TEST_F(MainLogicTest, ASessionEndThatWasCancelledOrFindsTheBrowsersDirectChangesNothing) {
+    ASSERT_TRUE(logic.InitMain());
+    const size_t lines = LogLines().size();
+    form.events.clear();
+    form.browsersOnProxy = true;
+    logic.WMEndSession(false);
+    form.browsersOnProxy = false;
+    logic.WMEndSession(true);
+    EXPECT_THAT(form.events, IsEmpty());
+    EXPECT_EQ(LogLines().size(), lines);
 }
 
 TEST_F(MainLogicTest, OkSavesTheDialogReRegistersTheHotkeysAndHides) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/main_form_view.h"
@@ -15,6 +16,7 @@ class RecordingMainForm final : public MainFormView, public BrowserProxy, public
     Options shown;  // what the dialog's controls show
     Options typed;  // what ReadOptions gives back, as if the user had set the controls
     std::string aboutName, websiteUrl;
+    bool browsersOnProxy = false;  // what the browser proxy's mark says
 
     void CloseMainForm() override { events.push_back("CloseMainForm"); }
     void ApplySkin(const std::string& path) override { events.push_back("ApplySkin " + path); }
@@ -38,9 +40,18 @@ class RecordingMainForm final : public MainFormView, public BrowserProxy, public
 
     void SetBrowserProxy(bool enable, std::string_view server, std::string_view, std::string_view, bool) override {
         events.push_back(enable ? "SetBrowserProxy on " + std::string(server) : "SetBrowserProxy off");
+        browsersOnProxy = enable;
     }
-    void ApplyProxySettings() override { events.push_back("ApplyProxySettings"); }
+    void ApplyProxySettings() override {
+        events.push_back("ApplyProxySettings");
+        browsersOnProxy = true;
+    }
     void DeleteFirefoxUserJs() override { events.push_back("DeleteFirefoxUserJs"); }
+    bool BrowsersOnProxy() const override { return browsersOnProxy; }
+    bool MendLeftProxy() override {
+        events.push_back("MendLeftProxy");
+        return std::exchange(browsersOnProxy, false);
+    }
     void InitHotkeys() override { events.push_back("InitHotkeys"); }
     void DisableAllHotkeys() override { events.push_back("DisableAllHotkeys"); }
     bool EnableAllHotKeys() override {

@@ -5,6 +5,7 @@
 
 #include "proxy/bypass_list.h"
 #include "proxy/firefox_files.h"
+#include "proxy/proxy_mark.h"
 #include "tests/fakes/fake_browser_files.h"
 #include "tests/fakes/fake_connection_options.h"
 #include "tests/fakes/fake_dial_up_connections.h"
@@ -30,9 +31,17 @@ class BrowserProxyConfigurationTest : public testing::Test {
         files.entries[kSearch] = {{"p.default"}};
         session.CurrentServer = TServer{"#3 Masq Node", "127.0.0.2", 12, 3, false};
     }
-    void On() { proxy.SetBrowserProxy(true, "127.0.0.1:7070", "Europe #1", "a.example,", true); }
+    void On(BrowserProxyConfiguration& run) {
+        run.SetBrowserProxy(true, "127.0.0.1:7070", "Europe #1", "a.example,", true);
+    }
+    void On() { On(proxy); }
     void Off() { proxy.SetBrowserProxy(false, "", "", "", true); }
     std::uint32_t LanFlags() { return options.connections[""].flags; }
+    // Another run of the program on the same system and settings file.
+    BrowserProxyConfiguration Run(std::uint32_t processId) {
+        return {values, session, BrowserProxyPorts{options, dialUp, files, windows, settings, messages}, processId};
+    }
+    std::optional<std::string> Mark() { return settings.Raw("UserProxy", "SetByProcess"); }
 
     ProgramValues values;
     SessionValues session;
@@ -42,8 +51,7 @@ class BrowserProxyConfigurationTest : public testing::Test {
     FakeWindowTitles windows;
     FakeSettingsStore settings;
     FakeMessageBoxes messages;
-    BrowserProxyConfiguration proxy{values, session,
-                                    BrowserProxyPorts{options, dialUp, files, windows, settings, messages}};
+    BrowserProxyConfiguration proxy = Run(4242);
 };
 
 TEST_F(BrowserProxyConfigurationTest, ByDefaultTheSystemProxyAndThePluginFileAreSet) {
@@ -108,6 +116,94 @@ TEST_F(BrowserProxyConfigurationTest, BeforeAnyNodeWasChosenTheLabelIsEmpty) {
     proxy.ApplyProxySettings();
     EXPECT_EQ(files.files[kPluginFile], "1\r\n-1\r\n\r\n\r\n127.0.0.1\r\n7070\r\n");
     EXPECT_THAT(options.lists[0].options, ::testing::SizeIs(2)) << "no sites: no bypass option";
+}
+
+TEST_F(BrowserProxyConfigurationTest, TheRunIsMarkedBeforeTheFirstChangeAndTheMarkGoesWithTheClearing) {
+    std::optional<std::string> markWhenSet;
+    options.onSet = [&](const ConnectionOptionList&) { markWhenSet = Mark(); };
+    On();
+    EXPECT_EQ(markWhenSet, "4242");
+    EXPECT_TRUE(proxy.BrowsersOnProxy());
+    options.onSet = nullptr;
+    Off();
+    EXPECT_FALSE(proxy.BrowsersOnProxy());
+    EXPECT_EQ(Mark(), "");
+    EXPECT_FALSE(proxy.MendLeftProxy()) << "a run that cleared leaves nothing to mend";
+
+    FakeSettingsStore untouched;
+    ProxyMark(untouched).Remove();
+    EXPECT_EQ(untouched.Writes(), 0) << "a clearing writes no mark into a file that never had one";
+}
+
+// A run that crashed with the browsers on its proxy, over the user's own proxy: the next start
+// finds its mark and puts everything back once.
+TEST_F(BrowserProxyConfigurationTest, TheMarkOfARunThatEndedWithoutClearingIsMendedAtTheNextStart) {
+    const ConnectionProxy own{kProxyTypeProxy, "proxy.example:8080", "<local>"};
+    options.connections[""] = own;
+    BrowserProxyConfiguration crashed = Run(111);
+    On(crashed);
+
+    BrowserProxyConfiguration next = Run(222);
+    EXPECT_TRUE(next.BrowsersOnProxy());
+    EXPECT_TRUE(next.MendLeftProxy());
+    EXPECT_EQ(options.connections[""], own);
+    EXPECT_EQ(files.files[kPluginFile], PluginFileText(false, "", "", ""));
+    EXPECT_EQ(Mark(), "");
+    EXPECT_FALSE(next.BrowsersOnProxy());
+    EXPECT_FALSE(next.MendLeftProxy());
+}
+
+// The watch of a run that ended, or a run that is crashing, clears for that run only, and keeps
+// the mark for the next start to tell of it.
+TEST_F(BrowserProxyConfigurationTest, ClearingForAnEndedRunTakesOnlyThatRunsProxyAndKeepsItsMark) {
+    const struct {
+        const char* name;
+        std::optional<std::uint32_t> setBy;  // the run whose proxy the browsers are on
+        std::uint32_t ended;
+        bool cleared;
+    } cases[] = {
+        {"the ended run's proxy", 111, 111, true},
+        {"a later run's proxy", 222, 111, false},
+        {"no proxy of the program's", std::nullopt, 111, false},
+    };
+    for (const auto& c : cases) {
+        settings = {};
+        options = {};
+        files.files.clear();
+        if (c.setBy) {
+            BrowserProxyConfiguration setter = Run(*c.setBy);
+            On(setter);
+        }
+        const FakeConnectionOptions before = options;
+        const auto filesBefore = files.files;
+
+        EXPECT_EQ(Run(0).ClearForEndedRun(c.ended), c.cleared) << c.name;
+        EXPECT_EQ(LanFlags() == kProxyTypeDirect, c.cleared || !c.setBy) << c.name;
+        EXPECT_EQ(options.lists.size() > before.lists.size(), c.cleared) << c.name;
+        EXPECT_EQ(files.files != filesBefore, c.cleared) << c.name;
+        EXPECT_EQ(Mark(), c.setBy ? std::optional(std::to_string(*c.setBy)) : std::nullopt) << c.name;
+    }
+}
+
+TEST(ProxyMark, EmptyOrZeroIsNoMarkAndAnythingElseIsARunsMark) {
+    const struct {
+        const char* stored;
+        std::optional<std::uint32_t> owner;
+    } cases[] = {
+        {"", std::nullopt}, {"0", std::nullopt}, {"4242", 4242u}, {"4242x", 0u}, {"-1", 0u}, {"99999999999", 0u},
+    };
+    for (const auto& c : cases) {
+        FakeSettingsStore settings;
+        settings.Seed("UserProxy", "SetByProcess", c.stored);
+        EXPECT_EQ(ProxyMark(settings).Owner(), c.owner) << c.stored;
+    }
+    FakeSettingsStore settings;
+    ProxyMark mark(settings);
+    EXPECT_EQ(mark.Owner(), std::nullopt) << "a settings file without one";
+    mark.Set(7);
+    EXPECT_EQ(mark.Owner(), 7u);
+    mark.Remove();
+    EXPECT_EQ(mark.Owner(), std::nullopt);
 }
 
 TEST(BypassText, EveryLineFollowedByAComma) {

@@ -133,6 +133,27 @@ TEST_F(SystemProxyTest, ClearingBeforeAnySettingLeavesTheUsersOwnOptionsAlone) {
     EXPECT_EQ(options.connections[""].flags, kProxyTypeDirect);
 }
 
+// The user changed the options while they carried the program's proxy: by hand, after a run that
+// crashed, say. The clearing leaves the user's choice and lets the outdated record go.
+TEST_F(SystemProxyTest, OptionsTheUserChangedSinceTheProgramSetItsProxyAreLeftAndTheRecordLetGo) {
+    const ConnectionProxy changes[] = {
+        {kProxyTypeDirect, "", ""},
+        {kProxyTypeProxy, "proxy2.example:3128", "<local>"},
+        {kProxyTypeDirect | kProxyTypeAutoDetect, "", ""},
+    };
+    for (const ConnectionProxy& change : changes) {
+        options.connections[""] = {kProxyTypeProxy, "proxy.example:8080", ""};
+        On();
+        ASSERT_EQ(settings.Raw("UserProxy", "LAN.Saved"), "1");
+        options.connections[""] = change;
+        options.lists.clear();
+        Off();
+        EXPECT_TRUE(options.lists.empty()) << change.server;
+        EXPECT_EQ(options.connections[""], change);
+        EXPECT_EQ(settings.Raw("UserProxy", "LAN.Saved"), "0") << change.server;
+    }
+}
+
 TEST_F(SystemProxyTest, AutoDetectionAndAConfigurationScriptCountAsTheUsersOwn) {
     for (std::uint32_t flags : {kProxyTypeDirect | kProxyTypeAutoDetect, kProxyTypeDirect | kProxyTypeAutoProxyUrl}) {
         options.connections[""] = {flags, "", ""};

@@ -271,16 +271,37 @@ TEST_F(TunnelSessionTest, AnEstablishedTunnelWhoseClientEndsOffersAReconnectThat
     EXPECT_TRUE(timRead.enabled);
 }
 
-TEST_F(TunnelSessionTest, NoToTheReconnectLeavesTheOffStateWithTheClientGone) {
+TEST_F(TunnelSessionTest, NoToTheReconnectLeavesTheOffStateWithTheClientGoneAndTheBrowsersDirect) {
     Established();
     process.running = false;
     messages.answers = {kResultNo};
+    messages.whileOpen = [&](const FakeMessageBoxes::Shown&) {
+        EXPECT_TRUE(proxy.on) << "nothing goes out unhidden while the user chooses";
+    };
     tunnel.timReadTimer();
     EXPECT_THAT(log.texts, ElementsAre("Connection lost"));
+    EXPECT_THAT(proxy.calls, ElementsAre("off"));
     EXPECT_FALSE(timReset.enabled);
     EXPECT_FALSE(timRead.enabled);
     EXPECT_FALSE(process.Started());
     EXPECT_EQ(process.launches.size(), 1u);
+}
+
+// The browsers on the proxy of a client that is not established: hiding turned on by hand
+// before the tunnel was up, or after a status that set the session back.
+TEST_F(TunnelSessionTest, AClientEndingWhileTheBrowsersAreOnItsProxyIsALostConnectionWhateverTheState) {
+    Launch();
+    Tick("160138 Ready\n160239 Not established\n");
+    ASSERT_EQ(session.State, SessionState::NotEstablished);
+    ASSERT_TRUE(proxy.on);
+    log.texts.clear();
+    process.running = false;
+    messages.answers = {kResultNo};
+    tunnel.timReadTimer();
+    EXPECT_THAT(log.texts, ElementsAre("Connection lost"));
+    EXPECT_EQ(display.look.tip, "Masq OFF");
+    EXPECT_FALSE(proxy.on);
+    EXPECT_FALSE(process.Started());
 }
 
 TEST_F(TunnelSessionTest, AClientEndingWhileNotEstablishedGoesUnnoticed) {
@@ -311,8 +332,20 @@ TEST_F(TunnelSessionTest, StopTakesTheBrowsersOffAndHideByHandPutsThemBackWithou
     EXPECT_THAT(log.texts, ElementsAre("User stopped Masq", "Masq ON"));
     EXPECT_EQ(display.look, (TrayLook{StatusImages::Status, 0, false, "Masq ON"}));
     EXPECT_EQ(display.balloons.back().text, "Masq ON");
-    EXPECT_FALSE(timRead.enabled) << "the hide command does not poll again";
+    EXPECT_TRUE(timRead.enabled) << "the client's end is seen again";
     EXPECT_EQ(process.launches.size(), 1u);
+
+    // The client dies while hiding is on by hand: the connection is lost.
+    process.running = false;
+    messages.answers = {kResultNo};
+    tunnel.timReadTimer();
+    EXPECT_THAT(log.texts, ElementsAre("User stopped Masq", "Masq ON", "Connection lost"));
+    EXPECT_FALSE(proxy.on);
+}
+
+TEST_F(TunnelSessionTest, HideByHandWithoutAClientPollsNothing) {
+    tunnel.Masq1Click();
+    EXPECT_FALSE(timRead.enabled);
 }
 
 }  // namespace

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "platform/folder_system_win.h"
 #include "settings/folders.h"
 #include "tests/driver/files.h"
+#include "tests/driver/program.h"
 #include "tests/driver/ui.h"
 #include "tests/driver/wait.h"
 
@@ -118,6 +120,24 @@ TEST_F(TunnelProcessTest, NoHandleStaysBehindAfterStartsEndsAndFailedStarts) {
         EXPECT_FALSE(process.Start(std::string(kFolder) + "\\missing.exe", "missing"));
     }
     EXPECT_EQ(OpenHandleCount(), before);
+}
+
+// However the program ends, its client ends with it: here the program is ended from outside, as
+// a crash or the task manager would end it, with no chance to end its client itself.
+TEST_F(TunnelProcessTest, TheClientEndsWithTheProgramThatStartedIt) {
+    const std::string folder = ExtractFolder(WinFolderSystem().ExecutablePath());
+    const std::string idFile = std::string(kFolder) + "\\client.id";
+    Program holder("\"" + folder + "client_holder.exe\" \"" + client + "\" \"" + idFile + "\"");
+    DWORD clientId = 0;
+    ASSERT_TRUE(WaitUntil([&] {
+        clientId = std::strtoul(ReadFile(idFile).value_or("0").c_str(), nullptr, 10);
+        return clientId != 0;
+    }));
+    ASSERT_FALSE(ProcessEnded(clientId));
+
+    holder.Terminate();
+    EXPECT_TRUE(WaitUntil([&] { return ProcessEnded(clientId); }, 10s));
+    EndProcess(clientId);  // only if it outlived its program
 }
 
 }  // namespace

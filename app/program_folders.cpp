@@ -1,0 +1,15 @@
+#include "app/program_folders.h"
+
+#include "app/app_texts.h"
+#include "platform/os_info.h"
+#include "proxy/environment.h"
+#include "settings/folders.h"
+
+void FindProgramFolders(const FolderSystem& folders, const OsInfo& os, ProgramValues& values) {
+    values.ExePath = folders.ExecutablePath();
+    values.AppFolder = ExtractFolder(values.ExePath);
+    values.AppDataFolder = GetAppDataFolder(folders, GetOSName(os.QueryOsVersion()).name);
+    values.DataFolder = values.AppDataFolder + kDataFolderName + "\\";
+    values.TempFolder = GetTempFolder(folders);
+    values.SettingsPath = values.DataFolder + kSettingsFileName;
+}
