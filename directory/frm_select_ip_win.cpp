@@ -2,6 +2,7 @@
 
 #include "directory/directory_texts.h"
 #include "resources/resource_ids.h"
+#include "ui/dialog_frame_win.h"
 #include "ui/dpi_scale.h"
 #include "ui/modal_loop_win.h"
 #include "ui/screen_dc_win.h"
@@ -42,13 +43,8 @@ void TfrmSelectIP::ShowModal() {
 }
 
 HWND TfrmSelectIP::CreateChild(const char* windowClass, const char* text, DWORD style, RECT designBox, int id) {
-    auto scale = [this](LONG pixels) { return ScaleToDpi(int(pixels), int(dpi_)); };
-    HWND child = CreateWindowExA(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, scale(designBox.left),
-                                 scale(designBox.top), scale(designBox.right - designBox.left),
-                                 scale(designBox.bottom - designBox.top), Handle(),
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(paint_.TextFont()), FALSE);
-    return child;
+    return CreateDialogControl(Handle(), windowClass, text, WS_VISIBLE | style, ScaleToDpi(designBox, int(dpi_)), id,
+                               paint_.TextFont());
 }
 
 // Created in tab order: OK, Cancel, the list, the check box.
@@ -68,13 +64,7 @@ void TfrmSelectIP::CreateControls() {
     SendMessageA(Handle(), DM_SETDEFID, IDOK, 0);
     SetFocus(GetDlgItem(Handle(), IDOK));
 
-    RECT frame{0, 0, ScaleToDpi(kClientSize.cx, int(dpi_)), ScaleToDpi(kClientSize.cy, int(dpi_))};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    RECT work{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    SetWindowPos(Handle(), nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    CentreDialog(Handle(), ScaleToDpi(kClientSize.cx, int(dpi_)), ScaleToDpi(kClientSize.cy, int(dpi_)));
 }
 
 void TfrmSelectIP::FormShow() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/clipboard_win.h"
+#include "ui/dialog_frame_win.h"
 #include "ui/message_icons_win.h"
 #include "ui/message_layout.h"
 #include "ui/modal_loop_win.h"
@@ -14,10 +15,8 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr int kImageId = 1000, kLabelId = 1001, kFirstButtonId = 1100;
 
-HWND CreateChild(HWND parent, const char* windowClass, const char* text, DWORD style, const LayoutBox& box, int id) {
-    return CreateWindowExA(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, box.left, box.top, box.width,
-                           box.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           GetModuleHandleA(nullptr), nullptr);
+RECT RectOf(const LayoutBox& box) {
+    return RECT{box.left, box.top, box.Right(), box.Bottom()};
 }
 
 }  // namespace
@@ -50,21 +49,21 @@ void TfrmMsg::CreateControls() {
 
     if (hasIcon) {
         icon_ = MessageIconBitmap(dialog_.icon, layout.image.width, ToColorRef(paint_.Colors().face));
-        HWND image = CreateChild(form, "STATIC", "", SS_BITMAP, layout.image, kImageId);
+        HWND image = CreateDialogControl(form, "STATIC", "", WS_VISIBLE | SS_BITMAP, RectOf(layout.image), kImageId,
+                                         paint_.TextFont());
         SendMessageA(image, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(icon_.Get()));
     }
-    HWND label = CreateChild(form, "STATIC", dialog_.text.c_str(), SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, layout.label,
-                             kLabelId);
-    SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(paint_.TextFont()), FALSE);
+    CreateDialogControl(form, "STATIC", dialog_.text.c_str(), WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL,
+                        RectOf(layout.label), kLabelId, paint_.TextFont());
 
     // Created left to right so that Tab walks them in reading order; the layout counts them from
     // the right.
     const int count = int(dialog_.buttons.size());
     for (int slot = 0; slot < count; ++slot) {
         const DialogButton& button = dialog_.buttons[slot];
-        HWND control = CreateChild(form, "BUTTON", button.caption.c_str(), BS_OWNERDRAW | WS_TABSTOP,
-                                   layout.buttons[count - 1 - slot], kFirstButtonId + slot);
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(paint_.TextFont()), FALSE);
+        HWND control = CreateDialogControl(form, "BUTTON", button.caption.c_str(), WS_VISIBLE | BS_OWNERDRAW | WS_TABSTOP,
+                                           RectOf(layout.buttons[count - 1 - slot]), kFirstButtonId + slot,
+                                           paint_.TextFont());
         if (IsDefaultButton(button))
             SendMessageA(form, DM_SETDEFID, kFirstButtonId + slot, 0);
         buttons_.push_back(control);
@@ -72,13 +71,7 @@ void TfrmMsg::CreateControls() {
     if (!buttons_.empty())
         SetFocus(buttons_.front());
 
-    RECT frame{0, 0, layout.clientWidth, layout.clientHeight};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    RECT work{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    SetWindowPos(form, nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    CentreDialog(form, layout.clientWidth, layout.clientHeight);
 }
 
 const DialogButton* TfrmMsg::ButtonOf(HWND control) const {

@@ -1,6 +1,7 @@
 #include "ui/frm_unblock_win.h"
 
 #include "ui/clipboard_win.h"
+#include "ui/dialog_frame_win.h"
 #include "ui/dpi_scale.h"
 #include "ui/message_icons_win.h"
 #include "ui/message_layout.h"
@@ -90,11 +91,9 @@ void TfrmUnblock::CreateControls() {
     SetWindowTextA(form, ui_text::kUnblockCaption);
     const int dpi = int(dpi_);
     for (const ControlPlace& place : kControls) {
-        HWND control = CreateWindowExA(
-            0, place.windowClass, place.text, WS_CHILD | WS_VISIBLE | place.style, ScaleToDpi(place.box.left, dpi),
-            ScaleToDpi(place.box.top, dpi), ScaleToDpi(place.box.width, dpi), ScaleToDpi(place.box.height, dpi), form,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), GetModuleHandleA(nullptr), nullptr);
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(paint_.TextFont()), FALSE);
+        const RECT box{place.box.left, place.box.top, place.box.Right(), place.box.Bottom()};
+        CreateDialogControl(form, place.windowClass, place.text, WS_VISIBLE | place.style, ScaleToDpi(box, dpi),
+                            place.id, paint_.TextFont());
     }
     // The first of the "MSGDLG" icons: the warning.
     icon_ = MessageIconBitmap(IconType::Warning, ScaleToDpi(40, dpi), ToColorRef(paint_.Colors().face));
@@ -106,13 +105,7 @@ void TfrmUnblock::CreateControls() {
     SendMessageA(form, DM_SETDEFID, kBtnOK, 0);
     SetFocus(GetDlgItem(form, kBtnOK));
 
-    RECT frame{0, 0, ScaleToDpi(kClientWidth, dpi), ScaleToDpi(kClientHeight, dpi)};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    RECT work{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    SetWindowPos(form, nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    CentreDialog(form, ScaleToDpi(kClientWidth, dpi), ScaleToDpi(kClientHeight, dpi));
 }
 
 void TfrmUnblock::OnButton(int id) {

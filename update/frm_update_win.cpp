@@ -1,5 +1,6 @@
 #include "update/frm_update_win.h"
 
+#include "ui/dialog_frame_win.h"
 #include "ui/dpi_scale.h"
 #include "ui/modal_loop_win.h"
 #include "ui/screen_dc_win.h"
@@ -31,10 +32,6 @@ TfrmUpdate::~TfrmUpdate() {
         DestroyWindow(Handle());
 }
 
-int TfrmUpdate::Scaled(int designPixels) const {
-    return ScaleToDpi(designPixels, int(dpi_));
-}
-
 UpdateOutcome TfrmUpdate::ShowModal() {
     // The form fills and sizes itself.
     static const EmptyDialogTemplate kTemplate{{kStyle, kExStyle, 0, 0, 0, 0, 0}};
@@ -48,28 +45,14 @@ UpdateOutcome TfrmUpdate::ShowModal() {
 void TfrmUpdate::CreateControls() {
     HWND form = Handle();
     SetWindowTextA(form, update_text::kCaption);
-    const auto box = [this](RECT design) {
-        return RECT{Scaled(design.left), Scaled(design.top), Scaled(design.right), Scaled(design.bottom)};
-    };
     const auto child = [&](const char* windowClass, const char* text, DWORD style, RECT design, int id) {
-        const RECT r = box(design);
-        HWND control = CreateWindowExA(0, windowClass, text, WS_CHILD | style, r.left, r.top, r.right - r.left,
-                                       r.bottom - r.top, form, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                       GetModuleHandleA(nullptr), nullptr);
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(paint_.TextFont()), FALSE);
-        return control;
+        return CreateDialogControl(form, windowClass, text, style, ScaleToDpi(design, int(dpi_)), id, paint_.TextFont());
     };
     Label1_ = child("STATIC", update_text::kDownloading, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kLabel, kLabelId);
     btnClose_ = child("BUTTON", update_text::kClose, BS_OWNERDRAW | WS_TABSTOP, kCloseButton, IDCANCEL);
-    suiProgressBar1_.CreateIn(form, box(kProgressBar), kProgressBarId);
+    suiProgressBar1_.CreateIn(form, ScaleToDpi(kProgressBar, int(dpi_)), kProgressBarId);
 
-    RECT frame{0, 0, Scaled(kClientWidth), Scaled(kClientHeight)};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    RECT work{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    SetWindowPos(form, nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    CentreDialog(form, ScaleToDpi(kClientWidth, int(dpi_)), ScaleToDpi(kClientHeight, int(dpi_)));
 }
 
 std::optional<LRESULT> TfrmUpdate::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -32,7 +32,6 @@ class TfrmUpdate final : public WindowBase, private UpdateView {
     void CloseDialog(UpdateOutcome outcome) override;
 
     void CreateControls();
-    int Scaled(int designPixels) const;
 
     UINT dpi_;
     SkinPaint paint_;

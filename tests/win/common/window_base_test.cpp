@@ -12,7 +12,7 @@ class CountingWindow : public WindowBase {
     int userMessages = 0;
 
   protected:
-    std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    std::optional<LRESULT> HandleMessage(UINT message, WPARAM, LPARAM) override {
         if (message == WM_USER)
             return ++userMessages;
         if (message == WM_USER + 1)
