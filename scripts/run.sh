@@ -109,6 +109,9 @@ open(path, "w", newline="").write("".join(line + "\r\n" for line in lines))
 PY
 }
 [ -n "$(config AutoSelectCountry)" ] || config AutoSelectCountry 1
+# A first run shows the tour of the default browser and waits for its OK; without a display
+# nobody could give it, so the run starts as a later one would.
+[ "$headless" = 0 ] || [ -n "$(config FirstRun)" ] || config FirstRun 0
 port=$(config InternalPort)
 port=${port:-7070}
 if listening 127.0.0.1 "$port"; then
@@ -123,7 +126,8 @@ masq_pid=$!
 echo "run: Masq NG started (log: $data/report.txt)"
 logged() { grep -q "$1" "$data/report.txt" 2>/dev/null; }
 running() { kill -0 "$masq_pid" 2>/dev/null; }
-for _ in $(seq 600); do
+# On a display the user may be reading the first run's tour: no time limit there.
+for ((tenths = 0; headless == 0 || tenths < 600; tenths++)); do
     logged "Masq ON" && break
     running || { echo "run: Masq NG ended early" >&2; exit 1; }
     if logged "SilentUpdate Failed"; then
