@@ -51,7 +51,9 @@ data="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Masq NG"
 rm -rf "$data"
 mkdir -p "$data"
 local_port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-printf '[Config]\r\nAutoSelectCountry=1\r\nLastCountry=10\r\nInternalPort=%s\r\n' "$local_port" >"$data/masq.ini"
+# Not a first run: the first run's tour would wait for a user.
+printf '[Config]\r\nFirstRun=0\r\nAutoSelectCountry=1\r\nLastCountry=10\r\nInternalPort=%s\r\n' "$local_port" \
+    >"$data/masq.ini"
 
 echo "==== start to Masq ON under Wine"
 timeout 900 wine "$build/win/bench/start_to_on/start_to_on_bench.exe" "$(winepath -w "$work/program/")" \
