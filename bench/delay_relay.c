@@ -141,9 +141,9 @@ static void arm_timer(void) {
     if (first) next = first->due;
     if (connect_first && (!first || due(&connect_first->due, &next))) next = connect_first->due;
     if (!first && !connect_first) return;
-    struct itimerspec spec = {.it_value = next};
-    if (spec.it_value.tv_sec == 0 && spec.it_value.tv_nsec == 0) spec.it_value.tv_nsec = 1;
-    timerfd_settime(timer, TFD_TIMER_ABSTIME, &spec, NULL);
+    struct itimerspec timeout = {.it_value = next};
+    if (timeout.it_value.tv_sec == 0 && timeout.it_value.tv_nsec == 0) timeout.it_value.tv_nsec = 1;
+    timerfd_settime(timer, TFD_TIMER_ABSTIME, &timeout, NULL);
 }
 
 /* Writes all of it; a sink that takes nothing for a second resets its link. */

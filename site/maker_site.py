@@ -120,10 +120,10 @@ def reply_text(values, extra, nodes, end_marker=True):
     return "".join(line + "\r\n" for line in lines)
 
 
-def parse_hosts(specs):
+def parse_hosts(options):
     hosts = []
-    for spec in specs or DEFAULT_HOSTS:
-        address, _, behaviour = spec.partition("=")
+    for option in options or DEFAULT_HOSTS:
+        address, _, behaviour = option.partition("=")
         behaviour = behaviour or "reply"
         if behaviour not in BEHAVIOURS:
             sys.exit(f"maker_site: unknown behaviour {behaviour!r} (one of {', '.join(BEHAVIOURS)})")
