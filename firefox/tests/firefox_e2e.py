@@ -13,27 +13,21 @@ is set, which the test profile does: its pages are all on this machine.
 usage: firefox_e2e.py --host-manifest M --xpi X --warden W --web-ext E --artifacts DIR
 """
 import argparse
-import ctypes
-import http.server
 import json
 import os
-import queue
 import shutil
-import signal
-import socket
-import subprocess
 import sys
 import tempfile
-import threading
 import time
 import unittest
 import zipfile
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path[:0] = [HERE, os.path.join(HERE, "..", "..", "tests", "support")]
+from local_services import (NODE_OUT_IP, LoggedProcess, Node, WebPage, free_port, wait_until,  # noqa: E402
+                            warden_arguments)
 from marionette_client import Marionette, MarionetteError  # noqa: E402
 
-NODE_IP, NODE_OUT_IP = "127.0.0.2", "127.0.0.3"
-USER, KEY = "tunnel-user", "tunnel-key"
 ADDON_ID = "firefox@masqng"
 HOST_NAME = "masqng_firefox_host"
 LABEL = "United States - Dallas #3"
@@ -45,118 +39,14 @@ WAIT = 20  # generous time-out for anything that should take a second
 OPTIONS = None
 
 
-def die_with_parent():
-    ctypes.CDLL("libc.so.6", use_errno=True).prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG
-
-
-def free_port(ip="127.0.0.1"):
-    with socket.socket() as probe:
-        probe.bind((ip, 0))
-        return probe.getsockname()[1]
-
-
-def wait_until(condition, timeout, what):
-    deadline = time.monotonic() + timeout
-    while not (value := condition()):
-        if time.monotonic() > deadline:
-            raise AssertionError(f"{what}: not within {timeout} s")
-        time.sleep(0.05)
-    return value
-
-
-class WhatIsMyIp:
-    """Answers every GET with the address the request came from."""
-
-    class Handler(http.server.BaseHTTPRequestHandler):
-        protocol_version = "HTTP/1.0"
-
-        def do_GET(self):
-            body = self.client_address[0].encode()
-            self.send_response(200)
-            self.send_header("Content-Type", "text/plain")
-            self.send_header("Content-Length", str(len(body)))
-            self.send_header("Cache-Control", "no-store")
-            self.end_headers()
-            self.wfile.write(body)
-
-        def log_message(self, *args):
-            pass
-
-    def __init__(self):
-        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), self.Handler)
-        self.server.daemon_threads = True
-        self.port = self.server.server_address[1]
-        threading.Thread(target=self.server.serve_forever, daemon=True).start()
-
-    def close(self):
-        self.server.shutdown()
-        self.server.server_close()
-
-
-class LoggedProcess:
-    """A child whose output lines are kept as they come."""
-
-    def __init__(self, command, env=None, new_session=False):
-        self.process = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                                        stderr=subprocess.STDOUT, env=env, start_new_session=new_session,
-                                        preexec_fn=die_with_parent)
-        self.lines = []
-        self.new_lines = queue.Queue()
-        threading.Thread(target=self._read, daemon=True).start()
-
-    def _read(self):
-        with self.process.stdout:
-            for raw in self.process.stdout:
-                line = raw.decode(errors="replace").rstrip()
-                self.lines.append(line)
-                self.new_lines.put(line)
-        self.new_lines.put(None)
-
-    def wait_for_line(self, text, timeout):
-        deadline = time.monotonic() + timeout
-        while True:
-            try:
-                line = self.new_lines.get(timeout=max(0.0, deadline - time.monotonic()))
-            except queue.Empty:
-                raise AssertionError(f"no line with {text!r} within {timeout} s: {self.lines}")
-            if line is None:
-                self.new_lines.put(None)
-                raise AssertionError(f"ended before a line with {text!r}: {self.lines}")
-            if text in line:
-                return line
-
-    def stop(self, group=False):
-        if self.process.poll() is None:
-            if group:
-                os.killpg(self.process.pid, signal.SIGKILL)
-            else:
-                self.process.kill()
-        self.process.wait()
-
-
 class Tunnel:
     """A microsocks node that leaves from 127.0.0.3, and warden in front of it."""
 
     def __init__(self):
-        self.node_port = free_port(NODE_IP)
-        self.node = LoggedProcess(["microsocks", "-i", NODE_IP, "-p", str(self.node_port), "-u", USER, "-P", KEY,
-                                   "-b", NODE_OUT_IP])
-        wait_until(lambda: self._node_listens(), WAIT, "microsocks listening")
+        self.node = Node(start_timeout=WAIT)
         self.local_port = free_port()
-        self.warden = LoggedProcess([OPTIONS.warden, "-name", USER, "-key", KEY, "-do", "-H", str(self.local_port),
-                                     "-masq", "-port", str(self.node_port), "-say", NODE_IP])
+        self.warden = LoggedProcess([OPTIONS.warden] + warden_arguments(self.local_port, self.node.port))
         self.warden.wait_for_line("160138", WAIT)
-
-    def _node_listens(self):
-        try:
-            socket.create_connection((NODE_IP, self.node_port), timeout=1).close()
-            return True
-        except OSError:
-            return False
-
-    def destinations(self):
-        """What the node was asked to connect to, as it was asked ("name:port" or "ip:port")."""
-        return [line.split("connected to ", 1)[1] for line in self.node.lines if "connected to " in line]
 
     def stop(self):
         self.warden.stop()
@@ -225,7 +115,7 @@ class FirefoxFollowsTheStateFile(unittest.TestCase):
         cls.temp_folder = os.path.join(cls.folder, "tmp")
         os.makedirs(cls.temp_folder)
         cls.state_file = os.path.join(cls.temp_folder, "masq.tmp")
-        cls.page = WhatIsMyIp()
+        cls.page = WebPage()
         cls.addClassCleanup(cls.page.close)
         cls.tunnel = Tunnel()
         cls.addClassCleanup(cls.tunnel.stop)
@@ -269,7 +159,7 @@ class FirefoxFollowsTheStateFile(unittest.TestCase):
         self.turn_on()
         self.assertEqual(self.firefox.button(), {"title": f"Masq NG: hidden - {LABEL}", "badge": "ON"})
         self.assertEqual(self.seen("localhost"), NODE_OUT_IP)
-        self.assertIn(f"localhost:{self.page.port}", self.tunnel.destinations(),
+        self.assertIn(f"localhost:{self.page.port}", self.tunnel.node.destinations(),
                       "the node got the name, not an address this machine looked up")
         self.assertEqual(self.seen("127.0.0.1"), NODE_OUT_IP)
         self.assertTrue(self.firefox.pref("network.dns.disablePrefetch"), "no DNS prefetching while hidden")
@@ -278,7 +168,7 @@ class FirefoxFollowsTheStateFile(unittest.TestCase):
         self.turn_on()
         self.assertEqual(self.seen(DIRECT_NAME), "127.0.0.1")
         self.assertEqual(self.seen("localhost"), NODE_OUT_IP)
-        self.assertNotIn(f"{DIRECT_NAME}:{self.page.port}", self.tunnel.destinations())
+        self.assertNotIn(f"{DIRECT_NAME}:{self.page.port}", self.tunnel.node.destinations())
 
     def test_off_makes_the_next_load_direct_within_two_seconds(self):
         self.turn_on()

@@ -7,14 +7,11 @@ $TMPDIR natively, the Wine prefix user's Temp folder (GetTempPathA) under Wine.
 
 usage: host_protocol.py [--wine] HOST [unittest options]
 """
-import argparse
-import ctypes
 import getpass
 import json
 import os
 import queue
 import shutil
-import signal
 import struct
 import subprocess
 import sys
@@ -23,18 +20,15 @@ import threading
 import time
 import unittest
 
-HOST = ""
-WINE = False
-SCALE = 1  # Wine starts slowly and runs slower: its time-outs are stretched
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests", "support"))
+from local_services import ProgramUnderTest, die_with_parent, run_tests_against  # noqa: E402
+
+HOST = ProgramUnderTest()
 
 ON = "1\r\n-1\r\nUnited States - Dallas #3\r\na.example,b.example,\r\n127.0.0.1\r\n7070\r\n"
 OFF = "1\r\n0\r\n\r\n\r\n\r\n\r\n"
 ON_MESSAGE = {"state": "on", "label": "United States - Dallas #3", "host": "127.0.0.1", "port": 7070,
               "bypass": ["a.example", "b.example"], "ignoredBypass": 0}
-
-
-def die_with_parent():
-    ctypes.CDLL("libc.so.6", use_errno=True).prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG
 
 
 def frame(payload):
@@ -46,7 +40,7 @@ class Host:
 
     def __init__(self, temp_folder):
         env = dict(os.environ, TMPDIR=temp_folder)
-        self.process = subprocess.Popen((["wine"] if WINE else []) + [HOST, "manifest.json", "firefox@masqng"],
+        self.process = subprocess.Popen(HOST.command("manifest.json", "firefox@masqng"),
                                         stdin=subprocess.PIPE, stdout=subprocess.PIPE, env=env,
                                         preexec_fn=die_with_parent)
         self.messages = queue.Queue()
@@ -90,7 +84,7 @@ class Host:
 
 class HostTest(unittest.TestCase):
     def setUp(self):
-        if WINE:
+        if HOST.wine:
             prefix = os.environ.get("WINEPREFIX")
             self.assertTrue(prefix, "WINEPREFIX must name the test prefix")
             self.folder = os.path.join(prefix, "drive_c", "users", getpass.getuser(), "Temp")
@@ -124,7 +118,7 @@ class HostTest(unittest.TestCase):
         return time.monotonic() - started
 
     def test_tells_each_change_of_the_file_and_writes_nothing(self):
-        self.wait_for({"state": "off", "reason": "missing"}, 10 * SCALE)
+        self.wait_for({"state": "off", "reason": "missing"}, HOST.seconds(10))
         before = sorted(os.listdir(self.folder))
         steps = [
             ("on", lambda: self.write_state(ON), ON_MESSAGE),
@@ -138,46 +132,36 @@ class HostTest(unittest.TestCase):
         ]
         for name, change, expected in steps:
             change()
-            print(f"{name}: told after {self.wait_for(expected, 10 * SCALE):.2f} s", file=sys.stderr)
+            print(f"{name}: told after {self.wait_for(expected, HOST.seconds(10)):.2f} s", file=sys.stderr)
         self.remove_state_file()
         self.assertEqual(sorted(os.listdir(self.folder)), [name for name in before if name != "masq.tmp"])
 
     def test_answers_requests_at_once_and_ends_when_firefox_lets_go(self):
         self.write_state(ON)
         self.host.request("state")
-        self.assertEqual(self.host.next_message(10 * SCALE), ON_MESSAGE)
+        self.assertEqual(self.host.next_message(HOST.seconds(10)), ON_MESSAGE)
         self.host.request({"set": "on"})
-        self.assertEqual(self.host.next_message(10 * SCALE), {"error": "unknown request"})
+        self.assertEqual(self.host.next_message(HOST.seconds(10)), {"error": "unknown request"})
         self.host.process.stdin.close()
-        self.assertEqual(self.host.wait_exit(10 * SCALE), 0)
+        self.assertEqual(self.host.wait_exit(HOST.seconds(10)), 0)
 
     def test_an_oversized_request_ends_the_host(self):
         self.host.send(struct.pack("<I", 0xFFFFFFFF) + b"x" * 64)
-        self.assertEqual(self.host.wait_exit(10 * SCALE), 1)
+        self.assertEqual(self.host.wait_exit(HOST.seconds(10)), 1)
 
     def test_something_else_in_the_files_place_is_unreadable_and_never_blocks(self):
         os.mkdir(self.state_file)
-        self.wait_for({"state": "off", "reason": "unreadable"}, 10 * SCALE)
-        if not WINE:
+        self.wait_for({"state": "off", "reason": "unreadable"}, HOST.seconds(10))
+        if not HOST.wine:
             os.rmdir(self.state_file)
             self.write_state(ON)
-            self.wait_for(ON_MESSAGE, 10 * SCALE)
+            self.wait_for(ON_MESSAGE, HOST.seconds(10))
             os.remove(self.state_file)
             os.mkfifo(self.state_file)  # a reader that waited for a writer would hang here
-            self.wait_for({"state": "off", "reason": "unreadable"}, 10 * SCALE)
+            self.wait_for({"state": "off", "reason": "unreadable"}, HOST.seconds(10))
             self.host.request("state")
-            self.assertEqual(self.host.next_message(10 * SCALE), {"state": "off", "reason": "unreadable"})
-
-
-def main():
-    global HOST, WINE, SCALE
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--wine", action="store_true", help="HOST is the .exe: run it under Wine")
-    parser.add_argument("host")
-    options, rest = parser.parse_known_args()
-    HOST, WINE, SCALE = options.host, options.wine, 20 if options.wine else 1
-    unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
+            self.assertEqual(self.host.next_message(HOST.seconds(10)), {"state": "off", "reason": "unreadable"})
 
 
 if __name__ == "__main__":
-    main()
+    run_tests_against(HOST, "HOST is the .exe: run it under Wine")

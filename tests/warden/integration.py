@@ -7,10 +7,8 @@ Through warden the page must see the node's address, never the client's.
 
 usage: integration.py [--wine] WARDEN [unittest options]
 """
-import argparse
-import ctypes
 import hashlib
-import queue
+import os
 import random
 import re
 import signal
@@ -21,186 +19,65 @@ import sys
 import threading
 import time
 import unittest
-from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
-NODE_IP, NODE_OUT_IP = "127.0.0.2", "127.0.0.3"
-USER, KEY = "tunnel-user", "tunnel-key"
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from local_services import (KEY, NODE_IP, NODE_OUT_IP, USER, CallerAddress, LoggedProcess, Node,  # noqa: E402
+                            ProgramUnderTest, WebPage, free_port, run_tests_against, wait_until,
+                            warden_arguments)
+
 STATUS_LINE = re.compile(r"^(\d{6}) ")
 
-WARDEN = ""
-WINE = False
-SCALE = 1  # Wine is ~15x slower per request: every time-out is stretched 20x there
-
-
-def seconds(native):
-    return native * SCALE
-
-
-def free_port(ip="127.0.0.1"):
-    with socket.socket() as probe:
-        probe.bind((ip, 0))
-        return probe.getsockname()[1]
-
-
-def die_with_parent():
-    # The test's children end with it, even when ctest kills it on a time-out.
-    ctypes.CDLL("libc.so.6", use_errno=True).prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG
-
-
-def start(command):
-    return subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                            stderr=subprocess.STDOUT, preexec_fn=die_with_parent)
+WARDEN = ProgramUnderTest()
 
 
 def blob(size):
     return random.Random(size).randbytes(size)
 
 
-class Page(BaseHTTPRequestHandler):
+class Page(CallerAddress):
     """GET / answers with the caller's address, GET /blob/N with N known bytes,
     POST with the SHA-256 of the body."""
-    protocol_version = "HTTP/1.0"
 
     def do_GET(self):
         if self.path.startswith("/blob/"):
             self.answer(blob(int(self.path[len("/blob/"):])))
         else:
-            self.answer(self.client_address[0].encode())
+            super().do_GET()
 
     def do_POST(self):
         body = self.rfile.read(int(self.headers["Content-Length"]))
         self.answer(hashlib.sha256(body).hexdigest().encode())
 
-    def answer(self, body):
-        self.send_response(200)
-        self.send_header("Content-Length", str(len(body)))
-        self.end_headers()
-        self.wfile.write(body)
 
-    def log_message(self, *args):
-        pass
-
-
-class WebPage:
-    def __init__(self):
-        self.server = ThreadingHTTPServer(("127.0.0.1", 0), Page)
-        self.server.daemon_threads = True
-        self.port = self.server.server_address[1]
-        threading.Thread(target=self.server.serve_forever, daemon=True).start()
-
-    def close(self):
-        self.server.shutdown()
-        self.server.server_close()
-
-
-class Node:
-    """microsocks with username/password auth; can be killed and started again on its port."""
-
-    def __init__(self):
-        self.process = None
-        for _ in range(5):  # another program may take the free port first
-            self.port = free_port(NODE_IP)
-            if self.start():
-                return
-        raise RuntimeError("microsocks did not start")
-
-    def start(self):
-        self.process = subprocess.Popen(
-            ["microsocks", "-i", NODE_IP, "-p", str(self.port), "-u", USER, "-P", KEY, "-b", NODE_OUT_IP],
-            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-            preexec_fn=die_with_parent)
-        deadline = time.monotonic() + 10
-        while time.monotonic() < deadline and self.process.poll() is None:
-            try:
-                socket.create_connection((NODE_IP, self.port), timeout=1).close()
-                return True
-            except OSError:
-                time.sleep(0.05)
-        self.kill()
-        return False
-
-    def kill(self):
-        if self.process and self.process.poll() is None:
-            self.process.kill()
-            self.process.wait()
-
-
-class Warden:
+class Warden(LoggedProcess):
     """warden (or warden.exe under Wine) with its output read line by line as it comes."""
 
     def __init__(self, node_port=None, key=KEY, local_port=None, argv=None):
         self.local_port = local_port or free_port()
-        if argv is None:
-            argv = ["-name", USER, "-key", key, "-do", "-H", str(self.local_port), "-masq",
-                    "-port", str(node_port), "-say", NODE_IP]
-        self.process = start((["wine"] if WINE else []) + [WARDEN] + argv)
-        self.output = []
-        self.lines = queue.Queue()
-        threading.Thread(target=self._read, daemon=True).start()
-
-    def _read(self):
-        with self.process.stdout:
-            for raw in self.process.stdout:
-                self.lines.put(raw.decode(errors="replace").rstrip("\r\n"))
-        self.lines.put(None)
+        super().__init__(WARDEN.command(*(argv or warden_arguments(self.local_port, node_port, key))))
 
     def codes(self):
-        """The codes of the lines read so far, and of every line printed by now."""
-        while True:
-            try:
-                line = self.lines.get_nowait()
-            except queue.Empty:
-                break
-            if line is None:
-                self.lines.put(None)
-                break
-            self.output.append(line)
-        return [m.group(1) for m in map(STATUS_LINE.match, self.output) if m]
+        """The codes of every line printed by now."""
+        return [m.group(1) for m in map(STATUS_LINE.match, self.lines) if m]
 
     def wait_for(self, code, timeout):
-        """Waits until warden prints a line with `code`; returns that line."""
-        deadline = time.monotonic() + timeout
-        while True:
-            try:
-                line = self.lines.get(timeout=max(0.0, deadline - time.monotonic()))
-            except queue.Empty:
-                raise AssertionError(f"no {code} within {timeout} s; warden printed {self.output}")
-            if line is None:
-                self.lines.put(None)
-                raise AssertionError(f"warden ended before {code}; it printed {self.output}")
-            self.output.append(line)
-            if line.startswith(code):
-                return line
-
-    def wait_exit(self, timeout):
-        try:
-            code = self.process.wait(timeout)
-        except subprocess.TimeoutExpired:
-            raise AssertionError(f"warden still runs after {timeout} s; it printed {self.output}")
-        while (line := self.lines.get(timeout=5)) is not None:
-            self.output.append(line)
-        self.lines.put(None)
-        return code
-
-    def kill(self):
-        if self.process.poll() is None:
-            self.process.kill()
-            self.process.wait()
+        """Waits until warden prints a line that starts with `code`; returns that line."""
+        return self.wait_for_line(code, timeout, at_start=True)
 
 
 def ready_warden(test, node_port):
     """A warden through `node_port` that has said it is ready, ended when `test` ends."""
     warden = Warden(node_port)
-    test.addCleanup(warden.kill)
-    warden.wait_for("160138", seconds(10))
+    test.addCleanup(warden.stop)
+    warden.wait_for("160138", WARDEN.seconds(10))
     return warden
 
 
 def curl(mode, proxy_port, url):
-    command = ["curl", "-s", "--max-time", str(seconds(10)), url]
+    command = ["curl", "-s", "--max-time", str(WARDEN.seconds(10)), url]
     if mode:
         command[1:1] = [f"--{mode}", f"127.0.0.1:{proxy_port}"]
-    return subprocess.run(command, capture_output=True, timeout=seconds(15)).stdout.decode()
+    return subprocess.run(command, capture_output=True, timeout=WARDEN.seconds(15)).stdout.decode()
 
 
 def receive_exactly(sock, size):
@@ -221,7 +98,7 @@ def receive_all(sock):
 
 
 def local_client(port):
-    return socket.create_connection(("127.0.0.1", port), timeout=seconds(10))
+    return socket.create_connection(("127.0.0.1", port), timeout=WARDEN.seconds(10))
 
 
 def socks5_open(port, request):
@@ -246,6 +123,37 @@ def http_through(proxy_port, page_port, request):
         return receive_all(sock).split(b"\r\n\r\n", 1)[1]
 
 
+def serve_in_threads(server, handle):
+    """Accepts on `server` until it is closed, each connection handled by `handle` in a thread of its own."""
+    def accept():
+        while True:
+            try:
+                conn, _ = server.accept()
+            except OSError:
+                return
+            threading.Thread(target=handle, args=(conn,), daemon=True).start()
+
+    threading.Thread(target=accept, daemon=True).start()
+
+
+def accept_user(conn, auth_delay=0):
+    """A node's side of the greeting and the RFC 1929 exchange, answered `auth_delay` seconds
+    late; whether the user and key were right."""
+    methods = receive_exactly(conn, receive_exactly(conn, 2)[1])
+    if b"\x02" not in methods:
+        conn.sendall(b"\x05\xff")
+        return False
+    conn.sendall(b"\x05\x02")
+    user = receive_exactly(conn, receive_exactly(conn, 2)[1])
+    key = receive_exactly(conn, receive_exactly(conn, 1)[0])
+    time.sleep(auth_delay)
+    if (user, key) != (USER.encode(), KEY.encode()):
+        conn.sendall(b"\x01\x01")
+        return False
+    conn.sendall(b"\x01\x00")
+    return True
+
+
 class HalfCloseNode:
     """A SOCKS5 node of the test's own (user/password auth) that is its own destination: it
     greets right behind its "granted" reply, reads until the program's end of stream, then
@@ -259,34 +167,19 @@ class HalfCloseNode:
         self.port = self.server.getsockname()[1]
         self.idle_limit = idle_limit
         self.dropped = threading.Event()
-        threading.Thread(target=self._serve, daemon=True).start()
-
-    def _serve(self):
-        while True:
-            try:
-                conn, _ = self.server.accept()
-            except OSError:
-                return
-            threading.Thread(target=self._handle, args=(conn,), daemon=True).start()
+        serve_in_threads(self.server, self._handle)
 
     def _handle(self, conn):
         with conn:
-            conn.settimeout(seconds(10))
-            methods = receive_exactly(conn, receive_exactly(conn, 2)[1])
-            if b"\x02" not in methods:
+            conn.settimeout(WARDEN.seconds(10))
+            if not accept_user(conn):
                 return
-            conn.sendall(b"\x05\x02")
-            user = receive_exactly(conn, receive_exactly(conn, 2)[1])
-            key = receive_exactly(conn, receive_exactly(conn, 1)[0])
-            if (user, key) != (USER.encode(), KEY.encode()):
-                return conn.sendall(b"\x01\x01")
-            conn.sendall(b"\x01\x00")
-            conn.settimeout(self.idle_limit or seconds(10))
+            conn.settimeout(self.idle_limit or WARDEN.seconds(10))
             try:
                 head = receive_exactly(conn, 5)
             except TimeoutError:
                 return self.dropped.set()
-            conn.settimeout(seconds(10))
+            conn.settimeout(WARDEN.seconds(10))
             if len(head) < 5:
                 return  # warden's own check of the node ends after the RFC 1929 exchange
             receive_exactly(conn, {1: 3 + 2, 4: 15 + 2, 3: head[4] + 2}[head[3]])
@@ -312,15 +205,6 @@ def relay_both_ways(one, other):
     backward.start()
     copy(one, other)
     backward.join()
-
-
-def wait_until(condition, timeout, what):
-    """`what`: a text, or a function giving one that tells the state when time runs out."""
-    deadline = time.monotonic() + timeout
-    while not condition():
-        if time.monotonic() > deadline:
-            raise AssertionError(f"{what() if callable(what) else what}: not within {timeout} s")
-        time.sleep(0.02)
 
 
 class ScriptedNode:
@@ -352,20 +236,12 @@ class ScriptedNode:
         self.bound_ports = set()
         self.steps = []  # what warden asked, in order: "connect itself", "bind", "bound: accepted", ...
         self.probed_itself = threading.Event()  # a connection to its own address has ended
-        threading.Thread(target=self._serve, daemon=True).start()
+        serve_in_threads(self.server, self._handle)
 
     def count(self, name, change=1):
         with self.lock:
             setattr(self, name, getattr(self, name) + change)
             self.most_waiting = max(self.most_waiting, self.waiting)
-
-    def _serve(self):
-        while True:
-            try:
-                conn, _ = self.server.accept()
-            except OSError:
-                return
-            threading.Thread(target=self._handle, args=(conn,), daemon=True).start()
 
     def _handle(self, conn):
         with conn:
@@ -375,7 +251,7 @@ class ScriptedNode:
                     return
                 self.live += 1
             try:
-                conn.settimeout(seconds(10))
+                conn.settimeout(WARDEN.seconds(10))
                 self._converse(conn)
             except (OSError, IndexError, KeyError):
                 pass  # a connection closed in the middle of a message, or not SOCKS5
@@ -383,21 +259,13 @@ class ScriptedNode:
                 self.count("live", -1)
 
     def _converse(self, conn):
-        methods = receive_exactly(conn, receive_exactly(conn, 2)[1])
-        if b"\x02" not in methods:
-            return conn.sendall(b"\x05\xff")
-        conn.sendall(b"\x05\x02")
-        user = receive_exactly(conn, receive_exactly(conn, 2)[1])
-        key = receive_exactly(conn, receive_exactly(conn, 1)[0])
-        time.sleep(self.auth_delay)
-        if (user, key) != (USER.encode(), KEY.encode()):
-            return conn.sendall(b"\x01\x01")
-        conn.sendall(b"\x01\x00")
+        if not accept_user(conn, self.auth_delay):
+            return
         authenticated = time.monotonic()
         self.count("waiting")
         self.waiting_since.append(authenticated)
         try:
-            conn.settimeout(self.idle_limit or seconds(30))
+            conn.settimeout(self.idle_limit or WARDEN.seconds(30))
             head = receive_exactly(conn, 4)
         except TimeoutError:
             return self.count("idle_drops")
@@ -407,7 +275,7 @@ class ScriptedNode:
         if len(head) < 4:
             return  # a check of the node, or a connection warden retired
         self.request_waits.append(time.monotonic() - authenticated)
-        conn.settimeout(seconds(10))
+        conn.settimeout(WARDEN.seconds(10))
         host = {1: lambda: socket.inet_ntoa(receive_exactly(conn, 4)),
                 3: lambda: receive_exactly(conn, receive_exactly(conn, 1)[0]).decode(),
                 4: lambda: socket.inet_ntop(socket.AF_INET6, receive_exactly(conn, 16))}[head[3]]()
@@ -422,7 +290,7 @@ class ScriptedNode:
         if itself and self.loop_guard:
             return conn.sendall(b"\x05\x02\x00\x01" + bytes(6))
         try:
-            destination = socket.create_connection((host, port), timeout=seconds(10))
+            destination = socket.create_connection((host, port), timeout=WARDEN.seconds(10))
         except OSError:
             return conn.sendall(b"\x05\x05\x00\x01" + bytes(6))
         with destination:
@@ -449,7 +317,7 @@ class ScriptedNode:
         with socket.create_server((NODE_IP, 0)) as listener:
             self.bound_ports.add(listener.getsockname()[1])
             conn.sendall(b"\x05\x00\x00\x01" + socket.inet_aton(NODE_IP) + struct.pack(">H", listener.getsockname()[1]))
-            listener.settimeout(seconds(10))
+            listener.settimeout(WARDEN.seconds(10))
             peer, address = listener.accept()
             self.steps.append("bound: accepted")
         with peer:
@@ -466,15 +334,15 @@ class Serving(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        cls.page = WebPage()
+        cls.page = WebPage(Page)
         cls.node = Node()
         cls.warden = Warden(cls.node.port)
-        cls.warden.wait_for("160138", seconds(10))
+        cls.warden.wait_for("160138", WARDEN.seconds(10))
 
     @classmethod
     def tearDownClass(cls):
-        cls.warden.kill()
-        cls.node.kill()
+        cls.warden.stop()
+        cls.node.stop()
         cls.page.close()
 
     def url(self, host="127.0.0.1"):
@@ -492,7 +360,7 @@ class Serving(unittest.TestCase):
     def test_serves_no_other_address_than_127_0_0_1(self):
         for family, address in [(socket.AF_INET, NODE_IP), (socket.AF_INET6, "::1")]:
             with self.subTest(address=address), socket.socket(family) as sock:
-                sock.settimeout(seconds(5))
+                sock.settimeout(WARDEN.seconds(5))
                 with self.assertRaises(ConnectionRefusedError):
                     sock.connect((address, self.warden.local_port))
 
@@ -530,7 +398,7 @@ class Serving(unittest.TestCase):
         self.assertEqual(curl("socks5", self.warden.local_port, self.url()), NODE_OUT_IP)
 
     def test_bulk_both_ways_in_parallel_arrives_intact(self):
-        sizes = [1, 3 * 65536 + 7, 2 << 20] if WINE else [1, 3 * 65536 + 7, 4 << 20, 16 << 20]
+        sizes = [1, 3 * 65536 + 7, 2 << 20] if WARDEN.wine else [1, 3 * 65536 + 7, 4 << 20, 16 << 20]
         failures = []
 
         def transfer(size):
@@ -584,7 +452,7 @@ class OwnNode(unittest.TestCase):
         self.addCleanup(node.close)
         warden = ready_warden(self, node.port)
         self.assertEqual(send_and_close(warden.local_port, b"first"), node_answer(b"first"))
-        self.assertTrue(node.dropped.wait(seconds(10)), "warden dialled no connection ahead")
+        self.assertTrue(node.dropped.wait(WARDEN.seconds(10)), "warden dialled no connection ahead")
         self.assertEqual(send_and_close(warden.local_port, b"second"), node_answer(b"second"))
 
 
@@ -594,7 +462,7 @@ class NodeConnections(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        cls.page = WebPage()
+        cls.page = WebPage(Page)
 
     @classmethod
     def tearDownClass(cls):
@@ -623,7 +491,7 @@ class NodeConnections(unittest.TestCase):
                     self.assert_pages_whole(warden)
                     return node.early_requests > 0
 
-                wait_until(early_once_known, seconds(10),
+                wait_until(early_once_known, WARDEN.seconds(10),
                            lambda: f"a request sent ahead of the node's reply; the node was asked {node.steps}")
                 self.assert_pages_whole(warden)
                 # The program was answered before the node: a refusal now ends the connection.
@@ -635,14 +503,14 @@ class NodeConnections(unittest.TestCase):
         with self.subTest(keeps_early=False):
             node, warden = self.start(keeps_early=False)
             self.assert_pages_whole(warden)  # while warden finds out
-            self.assertTrue(node.probed_itself.wait(seconds(10)), "warden did not ask the node about itself")
+            self.assertTrue(node.probed_itself.wait(WARDEN.seconds(10)), "warden did not ask the node about itself")
             self.assert_pages_whole(warden)
             self.assertEqual(node.early_requests, 0)
 
     def test_ready_connections_are_replaced_before_the_nodes_idle_limit(self):
         idle_limit = 5  # seconds, as the node counts them, under Wine too
         node, warden = self.start(idle_limit=idle_limit)
-        wait_until(lambda: node.idle_drops > 0, seconds(idle_limit + 5), "the node dropping an idle connection")
+        wait_until(lambda: node.idle_drops > 0, WARDEN.seconds(idle_limit + 5), "the node dropping an idle connection")
         dropped = node.idle_drops
         # From now on warden retires its ready connections before the node would drop them, and
         # keeps one ready all along: requests meet a connection dialled ahead, never a stale one.
@@ -653,17 +521,17 @@ class NodeConnections(unittest.TestCase):
 
     def test_a_node_that_refuses_extra_connections_is_not_asked_again_and_again(self):
         node, warden = self.start()
-        self.assertTrue(node.probed_itself.wait(seconds(10)))
+        self.assertTrue(node.probed_itself.wait(WARDEN.seconds(10)))
         node.max_connections = 3
         tunnels = []
         for _ in range(3):  # one at a time, each on a connection dialled ahead for it
-            wait_until(lambda: node.settled() >= 1, seconds(10), "a connection ready")
+            wait_until(lambda: node.settled() >= 1, WARDEN.seconds(10), "a connection ready")
             requests = len(node.request_waits)
             sock, reply = socks5_open(warden.local_port, connect_request("127.0.0.1", self.page.port))
             self.assertEqual(reply, b"\x05\x00")
             tunnels.append(sock)
             # warden answered at once: the request may still be on its way to the node
-            wait_until(lambda: len(node.request_waits) > requests, seconds(10), "the request at the node")
+            wait_until(lambda: len(node.request_waits) > requests, WARDEN.seconds(10), "the request at the node")
         refused_before = node.refused
         time.sleep(6)  # an observation window: the node is full, every dial ahead is refused
         self.assertLessEqual(node.refused - refused_before, 5, "dials ahead kept coming")
@@ -691,7 +559,7 @@ class NodeConnections(unittest.TestCase):
         self.assertEqual(results, [blob(1000)] * 80)
         with node.lock:
             node.most_waiting = node.waiting
-        wait_until(lambda: node.waiting >= 48, seconds(10), "connections ready for the next burst")
+        wait_until(lambda: node.waiting >= 48, WARDEN.seconds(10), "connections ready for the next burst")
         time.sleep(2)  # an observation window: two checks of warden's
         self.assertLessEqual(node.most_waiting, 64, "more connections ready than the cap")
 
@@ -705,16 +573,16 @@ class StartFailures(unittest.TestCase):
 
     @classmethod
     def tearDownClass(cls):
-        cls.node.kill()
+        cls.node.stop()
 
     def run_warden(self, **options):
         warden = Warden(**options)
-        self.addCleanup(warden.kill)
+        self.addCleanup(warden.stop)
         return warden
 
     def assert_ends_with(self, warden, code, exit_code=None):
-        warden.wait_for(code, seconds(10))
-        returned = warden.wait_exit(seconds(10))
+        warden.wait_for(code, WARDEN.seconds(10))
+        returned = warden.wait_exit(WARDEN.seconds(10))
         self.assertNotIn("160138", warden.codes())
         if exit_code is None:
             self.assertNotEqual(returned, 0)
@@ -739,46 +607,36 @@ class StartFailures(unittest.TestCase):
         self.assert_ends_with(warden, "160243", exit_code=2)
 
     def test_stops_cleanly_when_asked(self):
-        if WINE:
+        if WARDEN.wine:
             self.skipTest("the tray program ends warden.exe with TerminateProcess: no signal to test")
         warden = ready_warden(self, self.node.port)
         warden.process.send_signal(signal.SIGTERM)
-        warden.wait_for("160325", seconds(10))
-        self.assertEqual(warden.wait_exit(seconds(10)), 0)
+        warden.wait_for("160325", WARDEN.seconds(10))
+        self.assertEqual(warden.wait_exit(WARDEN.seconds(10)), 0)
 
 
 class NodeLoss(unittest.TestCase):
     def test_node_lost_comes_back_then_stays_gone(self):
         node = Node()
-        self.addCleanup(node.kill)
+        self.addCleanup(node.stop)
         warden = ready_warden(self, node.port)
         url = f"http://127.0.0.1:{free_port()}/"
 
-        node.kill()
+        node.stop()
         curl("socks5", warden.local_port, url)  # fails, and makes warden check the node at once
-        warden.wait_for("160037", seconds(10))
+        warden.wait_for("160037", WARDEN.seconds(10))
         self.assertTrue(node.start(), "microsocks did not start again on its port")
-        warden.wait_for("160199", seconds(10))
-        warden.wait_for("160138", seconds(10))
+        warden.wait_for("160199", WARDEN.seconds(10))
+        warden.wait_for("160138", WARDEN.seconds(10))
 
-        node.kill()
+        node.stop()
         curl("socks5", warden.local_port, url)
-        warden.wait_for("160037", seconds(10))
+        warden.wait_for("160037", WARDEN.seconds(10))
         for _ in range(3):
-            warden.wait_for("160199", seconds(15))
-        self.assertNotEqual(warden.wait_exit(seconds(15)), 0)
+            warden.wait_for("160199", WARDEN.seconds(15))
+        self.assertNotEqual(warden.wait_exit(WARDEN.seconds(15)), 0)
         self.assertEqual(warden.codes()[-5:], ["160037", "160199", "160199", "160199", "160207"])
 
 
-def main():
-    global WARDEN, WINE, SCALE
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--wine", action="store_true", help="WARDEN is warden.exe: run it under Wine")
-    parser.add_argument("warden")
-    options, rest = parser.parse_known_args()
-    WARDEN, WINE, SCALE = options.warden, options.wine, 20 if options.wine else 1
-    unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
-
-
 if __name__ == "__main__":
-    main()
+    run_tests_against(WARDEN, "WARDEN is warden.exe: run it under Wine")
