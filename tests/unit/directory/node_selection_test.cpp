@@ -44,7 +44,7 @@ class NodeSelectionTest : public testing::Test {
     }
     // The user presses OK with `row` selected and the box as given.
     void PressOkOn(std::optional<int> row, bool always = true) {
-        dialogs.user = [=](SelectIpForm& form) { closed = form.btnOKClick(row, always); };
+        dialogs.user = [this, row, always](SelectIpForm& form) { closed = form.btnOKClick(row, always); };
     }
 
     SessionValues session;
