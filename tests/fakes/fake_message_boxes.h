@@ -46,4 +46,12 @@ class FakeMessageBoxes final : public MessageBoxes {
         if (whileOpen)
             whileOpen(shown.back());
     }
+
+    // The texts of the boxes and notices, in the order they were shown.
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> texts;
+        for (const Shown& box : shown)
+            texts.push_back(box.text);
+        return texts;
+    }
 };

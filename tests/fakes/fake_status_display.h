@@ -33,4 +33,12 @@ class FakeStatusDisplay final : public StatusDisplay {
         auto found = enabled.find(item);
         return found == enabled.end() || found->second;
     }
+
+    // The balloons' texts, in the order they were shown.
+    std::vector<std::string> BalloonTexts() const {
+        std::vector<std::string> texts;
+        for (const Balloon& balloon : balloons)
+            texts.push_back(balloon.text);
+        return texts;
+    }
 };

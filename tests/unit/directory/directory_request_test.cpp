@@ -58,12 +58,6 @@ class DirectoryRequestTest : public testing::Test {
     static std::string Url(const std::string& host, int attempt) {
         return host + "/update-ng.php" + kQuery + "&i=" + std::to_string(attempt) + "&code=0000ABCD";
     }
-    std::vector<std::string> BalloonTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& balloon : display.balloons)
-            texts.push_back(balloon.text);
-        return texts;
-    }
 
     ProgramValues values;
     SessionValues session;
@@ -105,7 +99,7 @@ TEST_F(DirectoryRequestTest, AGoodPrimaryReplyIsTakenAfterTheStepsInTheirOrder) 
                                        "SilentUpdate-0 OK", "UpdateVerify-0 OK", "Select IP: United States #1"));
     EXPECT_EQ(logLinesAtProxy, 4u);
     EXPECT_THAT(http.Urls(), ElementsAre(Url("dir.example", 0)));
-    EXPECT_THAT(BalloonTexts(), ElementsAre("SilentUpdate. Please wait..."));
+    EXPECT_THAT(display.BalloonTexts(), ElementsAre("SilentUpdate. Please wait..."));
     EXPECT_THAT(launches, ElementsAre("192.0.2.5"));
     EXPECT_THAT(fallback.calls, IsEmpty());
     EXPECT_EQ(settings.Raw("Config", "Pass"), StrMD5Hex("00-1A-2B-3C-4D-5E"));
@@ -127,7 +121,7 @@ TEST_F(DirectoryRequestTest, AReplyWithoutItsEndMarkerSendsTheRequestToTheFirstM
     EXPECT_THAT(log.texts, ElementsAre("Init settings...", "Done", "SilentUpdate...", "SilentUpdate-0 ...",
                                        "SilentUpdate-0 OK", "UpdateVerify-0 Failed", "SilentUpdate-1 ...",
                                        "SilentUpdate-1 OK", "UpdateVerify-1 OK", "Select IP: United States #1"));
-    EXPECT_THAT(BalloonTexts(), ElementsAre("SilentUpdate. Please wait...", "Try SilentUpdate-1 ..."));
+    EXPECT_THAT(display.BalloonTexts(), ElementsAre("SilentUpdate. Please wait...", "Try SilentUpdate-1 ..."));
 }
 
 TEST_F(DirectoryRequestTest, TheSecondMirrorsReplyIsHandedOnAlone) {
@@ -138,7 +132,7 @@ TEST_F(DirectoryRequestTest, TheSecondMirrorsReplyIsHandedOnAlone) {
     EXPECT_THAT(http.Urls(), ElementsAre(Url("dir.example", 0), Url("10.1.1.1", 1), Url("10.2.2.2", 2)));
     ASSERT_EQ(session.ServerCount(), 1);
     EXPECT_EQ(session.Servers[0].Host, "10.0.0.9");
-    EXPECT_THAT(BalloonTexts(), ElementsAre("SilentUpdate. Please wait...", "Try SilentUpdate-1 ...",
+    EXPECT_THAT(display.BalloonTexts(), ElementsAre("SilentUpdate. Please wait...", "Try SilentUpdate-1 ...",
                                             "Try SilentUpdate-2 ...", "Please Select an IP Address"));
 }
 

@@ -33,12 +33,6 @@ class DirectoryReplyTest : public testing::Test {
         DirectoryReply reply(values, session, ReplyPorts{log, messages, status, settings}, calls, selection);
         return reply.ProcessDirectoryReply(text);
     }
-    std::vector<std::string> BoxTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& box : messages.shown)
-            texts.push_back(box.text);
-        return texts;
-    }
 
     ProgramValues values;
     SessionValues session;
@@ -99,7 +93,7 @@ TEST_F(DirectoryReplyTest, ANewListReplacesTheOldWholeAndTheCurrentNodeStaysVali
 TEST_F(DirectoryReplyTest, AServiceFlagAloneIsToldAndCountsAsUseful) {
     EXPECT_TRUE(Process("B=1\r\nServiceNotAvailable-1=1\r\nServiceNotAvailable-2=0\r\nE=1\r\n"));
     EXPECT_THAT(log.texts, ElementsAre("Service #1 NOT available! Please contact us at once!"));
-    EXPECT_THAT(BoxTexts(), ElementsAre("Service #1 NOT available! Please contact us at once!"));
+    EXPECT_THAT(messages.Texts(), ElementsAre("Service #1 NOT available! Please contact us at once!"));
     EXPECT_EQ(messages.shown[0].caption, "Masq NG");
     EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
     EXPECT_EQ(display.look.tip, "Masq OFF");
@@ -131,7 +125,7 @@ TEST_F(DirectoryReplyTest, NothingUsefulIsAFailureTheUserSees) {
     for (const std::string& reply : {std::string("B=1\r\nE=1\r\n"), std::string("B=1\r\nC=0\r\nNewVersion=2\r\nE=1")}) {
         messages.shown.clear();
         EXPECT_FALSE(Process(reply));
-        EXPECT_THAT(BoxTexts(), ElementsAre("SilentUpdate Failed! Nothing Useful!"));
+        EXPECT_THAT(messages.Texts(), ElementsAre("SilentUpdate Failed! Nothing Useful!"));
         EXPECT_EQ(display.look.tip, "Masq OFF");
     }
     EXPECT_EQ(session.ServerCount(), 1);  // a reply without nodes leaves the list as it was

@@ -39,12 +39,6 @@ class FirefoxProxyTest : public testing::Test {
     void SetUserJs(bool enable) {
         firefox.WriteFirefoxUserJs(enable, enable ? "127.0.0.1:7070" : "", "", enable ? "a.example," : "");
     }
-    std::vector<std::string> Shown() const {
-        std::vector<std::string> texts;
-        for (const auto& box : messages.shown)
-            texts.push_back(box.text);
-        return texts;
-    }
 
     ProgramValues values;
     FakeBrowserFiles files;
@@ -99,7 +93,7 @@ TEST_F(FirefoxProxyTest, AUserJsThatCannotBeReplacedIsToldOnceAndTheCallEnds) {
     files.undeletable.insert(kUserJs);
     files.unwritable.insert(kUserJs);
     SetUserJs(true);
-    EXPECT_THAT(Shown(), ElementsAre("Can not change Firefox proxy settings!"));
+    EXPECT_THAT(messages.Texts(), ElementsAre("Can not change Firefox proxy settings!"));
     EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
 
     // A delete that fails while the write goes through: the error, then the notice.
@@ -107,7 +101,7 @@ TEST_F(FirefoxProxyTest, AUserJsThatCannotBeReplacedIsToldOnceAndTheCallEnds) {
     files.unwritable.clear();
     SetUserJs(true);
     EXPECT_EQ(files.files[kUserJs], kOn);
-    EXPECT_THAT(Shown(), ElementsAre("Can not change Firefox proxy settings!",
+    EXPECT_THAT(messages.Texts(), ElementsAre("Can not change Firefox proxy settings!",
                                      "Please Restart all Firefox windows in order to make Masq NG take effect."));
 }
 
@@ -175,7 +169,7 @@ TEST_F(FirefoxProxyTest, AUserJsThatCannotBeTakenAwayIsTold) {
         refusing->insert(kUserJs);
         messages.shown.clear();
         firefox.DeleteFirefoxUserJs();
-        EXPECT_THAT(Shown(), ElementsAre("Can not change Firefox proxy settings!"));
+        EXPECT_THAT(messages.Texts(), ElementsAre("Can not change Firefox proxy settings!"));
         refusing->clear();
     }
     files.files.clear();

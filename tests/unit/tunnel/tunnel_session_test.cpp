@@ -48,12 +48,6 @@ class TunnelSessionTest : public testing::Test {
         display.balloons.clear();
         proxy.calls.clear();
     }
-    std::vector<std::string> BalloonTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& balloon : display.balloons)
-            texts.push_back(balloon.text);
-        return texts;
-    }
 
     ProgramValues values;
     SessionValues session;
@@ -252,7 +246,7 @@ TEST_F(TunnelSessionTest, AnEstablishedTunnelWhoseClientEndsOffersAReconnectThat
     tunnel.timReadTimer();
 
     EXPECT_THAT(log.texts, ElementsAre("Connection lost", "Reconnect..."));
-    EXPECT_THAT(BalloonTexts(), ElementsAre("Connection lost"));
+    EXPECT_THAT(display.BalloonTexts(), ElementsAre("Connection lost"));
     EXPECT_EQ(display.balloons.back().icon, BalloonIcon::Error);
     EXPECT_EQ(display.look.tip, "Masq OFF");
     ASSERT_EQ(messages.shown.size(), 1u);
