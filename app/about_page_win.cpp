@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "resources/resource_ids.h"
-#include "ui/screen_dc_win.h"
+#include "ui/toolkit/screen_dc_win.h"
 #include "ui/ui_texts.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include "app/options_controls_win.h"
 #include "app/shutdown_block_win.h"
 #include "resources/resource_ids.h"
-#include "ui/screen_dc_win.h"
-#include "ui/skin_paint_win.h"
-#include "ui/tray_win.h"
+#include "ui/toolkit/screen_dc_win.h"
+#include "ui/toolkit/skin_paint_win.h"
+#include "ui/tray/tray_win.h"
 
 namespace {
 

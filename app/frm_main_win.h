@@ -13,7 +13,7 @@
 #include "app/main_logic.h"
 #include "app/options_pages_win.h"
 #include "common/window_base_win.h"
-#include "ui/tray_menu.h"
+#include "ui/tray/tray_menu.h"
 
 class MasqTray;
 class SkinPaint;

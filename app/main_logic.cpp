@@ -3,16 +3,16 @@
 #include "app/app_texts.h"
 #include "app/main_form_view.h"
 #include "app/program_folders.h"
+#include "platform/environment.h"
 #include "platform/os_info.h"
 #include "proxy/browser_proxy.h"
-#include "proxy/environment.h"
 #include "settings/folders.h"
 #include "settings/options.h"
 #include "settings/report_log.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_store.h"
-#include "ui/hotkeys.h"
-#include "ui/message_boxes.h"
+#include "ui/hotkeys/hotkeys.h"
+#include "ui/messages/message_boxes.h"
 
 MainLogic::MainLogic(ProgramValues& values,
                      const SessionValues& session,

@@ -1,6 +1,6 @@
 #include "app/options_page_win.h"
 
-#include "ui/skin_paint_win.h"
+#include "ui/toolkit/skin_paint_win.h"
 
 bool OptionsPage::Create(HWND owner) {
     return CreateDialogFrom(MAKEINTRESOURCEA(templateId_), owner);

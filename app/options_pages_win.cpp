@@ -7,8 +7,8 @@
 #include <iterator>
 
 #include "resources/resource_ids.h"
-#include "ui/mnemonic.h"
-#include "ui/skin_paint_win.h"
+#include "ui/toolkit/mnemonic.h"
+#include "ui/toolkit/skin_paint_win.h"
 
 namespace {
 

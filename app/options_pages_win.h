@@ -8,7 +8,7 @@
 #include <array>
 
 #include "app/options_page_win.h"
-#include "ui/hotkey_edit_win.h"
+#include "ui/hotkeys/hotkey_edit_win.h"
 
 class SkinPaint;
 

@@ -1,8 +1,8 @@
 #include "app/program_folders.h"
 
 #include "app/app_texts.h"
+#include "platform/environment.h"
 #include "platform/os_info.h"
-#include "proxy/environment.h"
 #include "settings/folders.h"
 
 void FindProgramFolders(const FolderSystem& folders, const OsInfo& os, ProgramValues& values) {

@@ -5,7 +5,7 @@
 #include "app/program_folders.h"
 #include "proxy/browser_proxy_configuration.h"
 #include "settings/settings_store.h"
-#include "ui/silent_message_boxes.h"
+#include "ui/messages/silent_message_boxes.h"
 
 namespace {
 

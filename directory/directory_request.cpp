@@ -12,8 +12,8 @@
 #include "platform/timer.h"
 #include "proxy/browser_proxy.h"
 #include "settings/activity_log.h"
-#include "ui/masq_status.h"
-#include "ui/status_display.h"
+#include "ui/tray/masq_status.h"
+#include "ui/tray/status_display.h"
 
 using namespace directory_text;
 using namespace std::chrono_literals;

@@ -16,7 +16,7 @@
 #include "common/split_url.h"
 #include "directory/machine_identity.h"
 #include "settings/program_values.h"
-#include "ui/unblock_advice.h"
+#include "ui/advice/unblock_advice.h"
 
 class ActivityLog;
 class BrowserProxy;

@@ -2,10 +2,10 @@
 
 #include "directory/directory_texts.h"
 #include "resources/resource_ids.h"
-#include "ui/dialog_frame_win.h"
-#include "ui/dpi_scale.h"
-#include "ui/modal_loop_win.h"
-#include "ui/screen_dc_win.h"
+#include "ui/toolkit/dialog_frame_win.h"
+#include "ui/toolkit/dpi_scale.h"
+#include "ui/toolkit/modal_loop_win.h"
+#include "ui/toolkit/screen_dc_win.h"
 
 using namespace directory_text;
 

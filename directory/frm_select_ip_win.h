@@ -8,8 +8,8 @@
 #include "common/window_base_win.h"
 #include "directory/node_selection.h"
 #include "settings/program_values.h"
-#include "ui/skin.h"
-#include "ui/skin_paint_win.h"
+#include "ui/toolkit/skin.h"
+#include "ui/toolkit/skin_paint_win.h"
 
 class TfrmSelectIP final : public WindowBase {
   public:

@@ -7,7 +7,7 @@
 #include "settings/activity_log.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_store.h"
-#include "ui/masq_status.h"
+#include "ui/tray/masq_status.h"
 
 using namespace directory_text;
 

@@ -8,8 +8,8 @@
 #include "settings/activity_log.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_store.h"
-#include "ui/masq_status.h"
-#include "ui/message_boxes.h"
+#include "ui/messages/message_boxes.h"
+#include "ui/tray/masq_status.h"
 #include "ui/ui_texts.h"
 
 using namespace directory_text;

@@ -7,7 +7,7 @@
 #include "proxy/firefox_files.h"
 #include "proxy/proxy_texts.h"
 #include "proxy/window_titles.h"
-#include "ui/message_boxes.h"
+#include "ui/messages/message_boxes.h"
 #include "ui/ui_texts.h"
 
 using namespace proxy_text;

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/environment.h"
 #include "proxy/browser_proxy.h"
-#include "proxy/environment.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_store.h"
 

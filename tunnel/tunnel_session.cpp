@@ -10,8 +10,8 @@
 #include "tunnel/tunnel_command_line.h"
 #include "tunnel/tunnel_process.h"
 #include "tunnel/tunnel_texts.h"
-#include "ui/masq_status.h"
-#include "ui/message_boxes.h"
+#include "ui/messages/message_boxes.h"
+#include "ui/tray/masq_status.h"
 #include "ui/ui_texts.h"
 
 using namespace std::chrono_literals;

@@ -10,7 +10,7 @@
 #include "settings/program_values.h"
 #include "settings/session_values.h"
 #include "tunnel/status_lines.h"
-#include "ui/unblock_advice.h"
+#include "ui/advice/unblock_advice.h"
 
 class ActivityLog;
 class BrowserProxy;

@@ -1,9 +1,9 @@
 #include "update/frm_update_win.h"
 
-#include "ui/dialog_frame_win.h"
-#include "ui/dpi_scale.h"
-#include "ui/modal_loop_win.h"
-#include "ui/screen_dc_win.h"
+#include "ui/toolkit/dialog_frame_win.h"
+#include "ui/toolkit/dpi_scale.h"
+#include "ui/toolkit/modal_loop_win.h"
+#include "ui/toolkit/screen_dc_win.h"
 #include "ui/ui_texts.h"
 #include "update/update_texts.h"
 

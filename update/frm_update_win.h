@@ -9,8 +9,8 @@
 #include <optional>
 
 #include "common/window_base_win.h"
-#include "ui/skin_paint_win.h"
-#include "ui/skinned_progress_bar_win.h"
+#include "ui/toolkit/skin_paint_win.h"
+#include "ui/toolkit/skinned_progress_bar_win.h"
 #include "update/update_logic.h"
 
 class TfrmUpdate final : public WindowBase, private UpdateView {

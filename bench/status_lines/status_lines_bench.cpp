@@ -13,7 +13,7 @@
 #include "tests/fakes/recording_browser_proxy.h"
 #include "tunnel/tunnel_process.h"
 #include "tunnel/tunnel_session.h"
-#include "ui/masq_status.h"
+#include "ui/tray/masq_status.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "tests/driver/wait.h"
 #include "tests/e2e/browser_state.h"
 #include "tests/e2e/masq_fixture.h"
-#include "ui/tray_menu.h"
+#include "ui/tray/tray_menu.h"
 
 namespace e2e {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "tests/driver/program.h"
-#include "ui/tray_menu.h"
+#include "ui/tray/tray_menu.h"
 
 namespace e2e {
 

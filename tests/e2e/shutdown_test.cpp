@@ -7,7 +7,7 @@
 #include "tests/driver/program.h"
 #include "tests/driver/wait.h"
 #include "tests/e2e/masq_fixture.h"
-#include "ui/tray_menu.h"
+#include "ui/tray/tray_menu.h"
 
 namespace e2e {
 

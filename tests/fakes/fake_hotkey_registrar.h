@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "ui/hotkey_registrar.h"
+#include "ui/hotkeys/hotkey_registrar.h"
 
 class FakeHotkeyRegistrar final : public HotkeyRegistrar {
   public:

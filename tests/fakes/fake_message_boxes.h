@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/message_boxes.h"
+#include "ui/messages/message_boxes.h"
 
 class FakeMessageBoxes final : public MessageBoxes {
   public:

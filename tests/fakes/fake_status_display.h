@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/status_display.h"
+#include "ui/tray/status_display.h"
 
 class FakeStatusDisplay final : public StatusDisplay {
   public:

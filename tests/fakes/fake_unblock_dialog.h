@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "ui/unblock_dialog.h"
+#include "ui/advice/unblock_dialog.h"
 
 class FakeUnblockDialog final : public UnblockDialog {
   public:

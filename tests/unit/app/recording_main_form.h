@@ -8,7 +8,7 @@
 #include "app/main_form_view.h"
 #include "proxy/browser_proxy.h"
 #include "settings/options.h"
-#include "ui/hotkeys.h"
+#include "ui/hotkeys/hotkeys.h"
 
 class RecordingMainForm final : public MainFormView, public BrowserProxy, public Hotkeys {
   public:

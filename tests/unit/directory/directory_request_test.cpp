@@ -19,7 +19,7 @@
 #include "tests/fakes/recording_browser_proxy.h"
 #include "tests/fakes/recording_log.h"
 #include "tests/unit/directory/reply_text.h"
-#include "ui/masq_status.h"
+#include "ui/tray/masq_status.h"
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;

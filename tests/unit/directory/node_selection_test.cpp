@@ -9,7 +9,7 @@
 #include "tests/fakes/fake_settings_store.h"
 #include "tests/fakes/fake_status_display.h"
 #include "tests/fakes/recording_log.h"
-#include "ui/masq_status.h"
+#include "ui/tray/masq_status.h"
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;

@@ -10,7 +10,7 @@
 #include "tests/fakes/fake_tunnel_process.h"
 #include "tests/fakes/recording_browser_proxy.h"
 #include "tests/fakes/recording_log.h"
-#include "ui/masq_status.h"
+#include "ui/tray/masq_status.h"
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;

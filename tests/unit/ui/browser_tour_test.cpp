@@ -1,4 +1,4 @@
-#include "ui/browser_tour.h"
+#include "ui/advice/browser_tour.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/global_hotkeys.h"
+#include "ui/hotkeys/global_hotkeys.h"
 
 #include <gtest/gtest.h>
 

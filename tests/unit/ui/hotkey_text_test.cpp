@@ -1,4 +1,4 @@
-#include "ui/hotkey_text.h"
+#include "ui/hotkeys/hotkey_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/masq_status.h"
+#include "ui/tray/masq_status.h"
 
 #include <gtest/gtest.h>
 

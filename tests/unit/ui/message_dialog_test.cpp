@@ -1,4 +1,4 @@
-#include "ui/message_dialog.h"
+#include "ui/messages/message_dialog.h"
 
 #include <gtest/gtest.h>
 

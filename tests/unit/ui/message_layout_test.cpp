@@ -1,4 +1,4 @@
-#include "ui/message_layout.h"
+#include "ui/messages/message_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/progress_caption.h"
+#include "ui/toolkit/progress_caption.h"
 
 #include <gtest/gtest.h>
 

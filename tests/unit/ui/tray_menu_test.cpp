@@ -1,8 +1,8 @@
-#include "ui/tray_menu.h"
+#include "ui/tray/tray_menu.h"
 
 #include <gtest/gtest.h>
 
-#include "ui/mnemonic.h"
+#include "ui/toolkit/mnemonic.h"
 
 TEST(TrayMenu, NineItemsWithTheSessionCommandsClosedAtStart) {
     std::vector<std::string> captions;

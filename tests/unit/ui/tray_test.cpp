@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/tray_rules.h"
+#include "ui/tray/tray_rules.h"
 
 TEST(TrayRules, TooltipAndBalloonTextsAreCutToTheirBuffers) {
     const std::string long300(300, 'x');

@@ -1,4 +1,4 @@
-#include "ui/unblock_advisor.h"
+#include "ui/advice/unblock_advisor.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

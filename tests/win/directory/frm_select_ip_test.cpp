@@ -12,7 +12,7 @@
 #include "tests/fakes/fake_status_display.h"
 #include "tests/fakes/recording_log.h"
 #include "tests/win/ui/window_driver.h"
-#include "ui/masq_status.h"
+#include "ui/tray/masq_status.h"
 
 using ::testing::ElementsAre;
 

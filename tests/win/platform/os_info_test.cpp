@@ -1,9 +1,9 @@
 #include "platform/os_info_win.h"
 
 #include "common/unique_handle_win.h"
+#include "platform/environment.h"
 #include "platform/folder_system_win.h"
 #include "platform/registry_win.h"
-#include "proxy/environment.h"
 #include "settings/folders.h"
 #include "win/settings/environment_case.h"
 

@@ -1,4 +1,4 @@
-#include "proxy/environment.h"
+#include "platform/environment.h"
 #include "platform/registry_win.h"
 
 #include "common/unique_handle_win.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "settings/program_values.h"
-#include "ui/skinned_message_boxes.h"
+#include "ui/messages/skinned_message_boxes.h"
 #include "window_driver.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/cool_tray_icon_win.h"
-#include "ui/tray_win.h"
+#include "ui/tray/cool_tray_icon_win.h"
+#include "ui/tray/tray_win.h"
 #include "window_driver.h"
 
 namespace {

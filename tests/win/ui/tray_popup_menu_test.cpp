@@ -1,11 +1,11 @@
-#include "ui/tray_popup_menu_win.h"
+#include "ui/tray/tray_popup_menu_win.h"
 
 #include <gtest/gtest.h>
 
 #include <thread>
 
 #include "common/window_base_win.h"
-#include "ui/skin_paint_win.h"
+#include "ui/toolkit/skin_paint_win.h"
 #include "window_driver.h"
 
 namespace {
