@@ -4,9 +4,9 @@
 
 #include <utility>
 
+#include "app/app_texts.h"
 #include "resources/resource_ids.h"
 #include "ui/toolkit/screen_dc_win.h"
-#include "ui/ui_texts.h"
 
 namespace {
 
@@ -33,13 +33,13 @@ void CentreOnPage(HWND page, int id, const std::string& text) {
 void FillAboutPage(const OptionsPages& pages, const std::string& programName, const std::string& websiteUrl) {
     HWND about = pages.Handle(Page::About);
     SetDlgItemTextA(about, IDC_LBL_APPNAME, programName.c_str());
-    SetDlgItemTextA(about, IDC_LBL_MAKER, ui_text::kMakerName);
+    SetDlgItemTextA(about, IDC_LBL_MAKER, kMakerName);
     CentreOnPage(about, IDC_LBL_APPNAME, programName);
     // The links show their caption; the main form's logic knows where each leads.
     const std::pair<int, std::string> links[] = {
         {IDC_ULB_WEBSITE, websiteUrl},
-        {IDC_ULB_CONTACT_US, ui_text::kLinkContactUs},
-        {IDC_ULB_SEE_MY_IP, ui_text::kLinkSeeMyIP},
+        {IDC_ULB_CONTACT_US, kLinkContactUs},
+        {IDC_ULB_SEE_MY_IP, kLinkSeeMyIP},
     };
     for (const auto& [id, caption] : links) {
         SetDlgItemTextA(about, id, ("<a>" + caption + "</a>").c_str());

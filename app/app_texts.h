@@ -1,7 +1,6 @@
 // The application core's own texts, exactly as users and the log see them.
 #pragma once
 
-inline constexpr char kProgramTitle[] = "Masq NG";
 inline constexpr char kMutexName[] = "Masq";
 inline constexpr char kAlreadyRunning[] = "Masq has already running!";
 inline constexpr char kAlreadyRunningCaption[] = "Masq";
@@ -26,3 +25,8 @@ inline constexpr char kLogRemoveLeftProxy[] = "Remove Proxy settings of the last
 inline constexpr char kCloseBeforeShutdown[] = "Please manually close Masq before shutting down Windows.";
 
 inline constexpr char kAboutName[] = "Masq NG ";
+
+// The About page's fixed texts; the third link names the what-is-my-IP page.
+inline constexpr char kMakerName[] = "Masq Software";
+inline constexpr char kLinkContactUs[] = "Contact Us";
+inline constexpr char kLinkSeeMyIP[] = "SEE my IP";

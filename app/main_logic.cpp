@@ -3,6 +3,7 @@
 #include "app/app_texts.h"
 #include "app/main_form_view.h"
 #include "app/program_folders.h"
+#include "common/product_name.h"
 #include "platform/environment.h"
 #include "platform/os_info.h"
 #include "proxy/browser_proxy.h"
@@ -37,7 +38,7 @@ bool MainLogic::InitSettings() {
     FindProgramFolders(ports_.folders, ports_.os, values_);
     const std::string dataFolder = values_.DataFolder.substr(0, values_.DataFolder.size() - 1);
     if (!ForceFolder(ports_.folders, dataFolder)) {
-        ports_.messages.ShowMessageBox(kProgramTitle, kCanNotCreateDataFolder, MessageKind::Error, kButtonsOK);
+        ports_.messages.ShowMessageBox(kProductName, kCanNotCreateDataFolder, MessageKind::Error, kButtonsOK);
         view_.CloseMainForm();
         return false;
     }
@@ -63,20 +64,20 @@ bool MainLogic::InitSettings() {
 
 bool MainLogic::InitInterface() {
     if (!ports_.folders.FileExists(values_.SkinPath)) {
-        ports_.messages.ShowMessageBox(kProgramTitle, kCanNotFindSkin, MessageKind::Error, kButtonsOK);
+        ports_.messages.ShowMessageBox(kProductName, kCanNotFindSkin, MessageKind::Error, kButtonsOK);
         view_.CloseMainForm();
         return false;
     }
     view_.ApplySkin(values_.SkinPath);
     view_.SetAboutPage(std::string(kAboutName) + ProgramVersion, WebsiteUrl(values_.Site));
-    view_.SetFormCaption(kProgramTitle);
+    view_.SetFormCaption(kProductName);
     view_.ShowOptions(LoadOptions(ports_.settings, ports_.registry));
     return true;
 }
 
 void MainLogic::StartReport() {
     ports_.log.StartRun(ReadTextLines(ports_.folders, values_.SettingsPath).value_or(std::vector<std::string>{}));
-    ports_.log.Report(kProgramTitle);
+    ports_.log.Report(kProductName);
     ports_.log.Report(std::string(kLogVersion) + ProgramVersion);
     const OsName os = GetOSName(ports_.os.QueryOsVersion());
     ports_.log.Report(std::string(kLogOs) + os.name + " [" + std::to_string(os.versionCode) + "]");

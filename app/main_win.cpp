@@ -9,6 +9,7 @@
 #include "app/frm_main_win.h"
 #include "app/main_logic.h"
 #include "app/proxy_watch_win.h"
+#include "common/product_name.h"
 #include "directory/directory_request.h"
 #include "directory/directory_texts.h"
 #include "directory/fallback_download_win.h"
@@ -50,7 +51,7 @@ namespace {
 
 // The application's error display: what no handler caught, in a plain system message box.
 void ShowError(const std::exception& error) {
-    MessageBoxA(nullptr, error.what(), kProgramTitle, MB_OK | MB_ICONERROR);
+    MessageBoxA(nullptr, error.what(), kProductName, MB_OK | MB_ICONERROR);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "common/product_name.h"
 #include "directory/directory_texts.h"
 #include "directory/node_selection.h"
 #include "directory/reply_parser.h"
@@ -10,7 +11,6 @@
 #include "settings/settings_store.h"
 #include "ui/messages/message_boxes.h"
 #include "ui/tray/masq_status.h"
-#include "ui/ui_texts.h"
 
 using namespace directory_text;
 
@@ -79,6 +79,6 @@ bool DirectoryReply::ProcessDirectoryReply(std::string_view text) {
 // Logged, shown in a box, and the off state with the same text.
 void DirectoryReply::TellFailure(const char* message) {
     ports_.log.Report(message);
-    ports_.messages.ShowMessageBox(ui_text::kProductName, message, MessageKind::Error, kButtonsOK);
+    ports_.messages.ShowMessageBox(kProductName, message, MessageKind::Error, kButtonsOK);
     ports_.status.SetMasqStatus(DisplayState::Off, message, BalloonIcon::Error);
 }

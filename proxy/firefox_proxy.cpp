@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include "common/product_name.h"
 #include "proxy/browser_files.h"
 #include "proxy/bypass_list.h"
 #include "proxy/firefox_files.h"
 #include "proxy/proxy_texts.h"
 #include "proxy/window_titles.h"
 #include "ui/messages/message_boxes.h"
-#include "ui/ui_texts.h"
 
 using namespace proxy_text;
 
@@ -52,7 +52,7 @@ void FirefoxProxy::WriteFirefoxUserJs(bool enable, std::string_view server, std:
         return;
     }
     if (FindWindowByTitle(kFirefoxWindowTitle))
-        ports_.messages.ShowMessageBox(ui_text::kProductName, kRestartFirefox, MessageKind::Warning, kButtonsOK);
+        ports_.messages.ShowMessageBox(kProductName, kRestartFirefox, MessageKind::Warning, kButtonsOK);
 }
 
 void FirefoxProxy::WriteFirefoxPluginFile(bool enable,
@@ -116,5 +116,5 @@ bool FirefoxProxy::FindWindowByTitle(std::string_view text) const {
 }
 
 void FirefoxProxy::ShowCanNotChange() {
-    ports_.messages.ShowMessageBox(ui_text::kProductName, kCanNotChangeFirefox, MessageKind::Error, kButtonsOK);
+    ports_.messages.ShowMessageBox(kProductName, kCanNotChangeFirefox, MessageKind::Error, kButtonsOK);
 }

@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "common/product_name.h"
 #include "platform/folder_system.h"
 #include "platform/timer.h"
 #include "proxy/browser_proxy.h"
@@ -12,7 +13,6 @@
 #include "tunnel/tunnel_texts.h"
 #include "ui/messages/message_boxes.h"
 #include "ui/tray/masq_status.h"
-#include "ui/ui_texts.h"
 
 using namespace std::chrono_literals;
 using namespace tunnel_text;
@@ -38,7 +38,7 @@ void TunnelSession::Masq(const std::string& host,
                          const std::string& key) {
     const std::string client = values_.AppFolder + kClientFileName;
     if (!ports_.folders.FileExists(client)) {
-        ports_.messages.ShowMessageBox(ui_text::kProductName, kCanNotFindWarden, MessageKind::Error, kButtonsOK);
+        ports_.messages.ShowMessageBox(kProductName, kCanNotFindWarden, MessageKind::Error, kButtonsOK);
         return;
     }
     ports_.status.SetMasqStatus(DisplayState::Busy, kConnectingToServer + host, BalloonIcon::Info);
@@ -54,7 +54,7 @@ void TunnelSession::Sweep() {
         return;
     // A client that ended by itself is only released: its handles must not outlive it.
     if (ports_.process.Running() && !ports_.process.Terminate())
-        ports_.messages.ShowMessageBox(ui_text::kProductName, kCanNotCloseWarden, MessageKind::Error, kButtonsOK);
+        ports_.messages.ShowMessageBox(kProductName, kCanNotCloseWarden, MessageKind::Error, kButtonsOK);
     ports_.process.Release();
 }
 
@@ -79,8 +79,8 @@ void TunnelSession::ConnectionLost() {
     Sweep();
     // While the question is open the browsers stay on the dead proxy: nothing goes out unhidden
     // before the user has chosen.
-    if (ports_.messages.ShowMessageBox(ui_text::kProductName, kReconnectQuestion, MessageKind::Warning,
-                                       kButtonsYesNo) == kResultYes) {
+    if (ports_.messages.ShowMessageBox(kProductName, kReconnectQuestion, MessageKind::Warning, kButtonsYesNo) ==
+        kResultYes) {
         ports_.log.Report(kReconnect);
         ports_.timReset.Start(kResetDelay);
         return;
@@ -121,8 +121,7 @@ void TunnelSession::ProcessMsg() {
                 break;
             case StatusReaction::FailureBox:
                 ports_.log.Report(row.logText);
-                ports_.messages.ShowMessageBox(ui_text::kProductName, std::string(row.boxText), MessageKind::Error,
-                                               kButtonsOK);
+                ports_.messages.ShowMessageBox(kProductName, std::string(row.boxText), MessageKind::Error, kButtonsOK);
                 ports_.status.SetMasqStatus(DisplayState::Off, std::string(row.offText), BalloonIcon::Error);
                 break;
         }

@@ -1,10 +1,10 @@
 #include "update/frm_update_win.h"
 
+#include "common/product_name.h"
 #include "ui/toolkit/dialog_frame_win.h"
 #include "ui/toolkit/dpi_scale.h"
 #include "ui/toolkit/modal_loop_win.h"
 #include "ui/toolkit/screen_dc_win.h"
-#include "ui/ui_texts.h"
 #include "update/update_texts.h"
 
 namespace {
@@ -46,7 +46,8 @@ void TfrmUpdate::CreateControls() {
     HWND form = Handle();
     SetWindowTextA(form, update_text::kCaption);
     const auto child = [&](const char* windowClass, const char* text, DWORD style, RECT design, int id) {
-        return CreateDialogControl(form, windowClass, text, style, ScaleToDpi(design, int(dpi_)), id, paint_.TextFont());
+        return CreateDialogControl(form, windowClass, text, style, ScaleToDpi(design, int(dpi_)), id,
+                                   paint_.TextFont());
     };
     Label1_ = child("STATIC", update_text::kDownloading, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kLabel, kLabelId);
     btnClose_ = child("BUTTON", update_text::kClose, BS_OWNERDRAW | WS_TABSTOP, kCloseButton, IDCANCEL);
@@ -89,7 +90,7 @@ void TfrmUpdate::SetProgress(std::int32_t position, std::int32_t maximum) {
 }
 
 void TfrmUpdate::ShowError(const std::string& text) {
-    MessageBoxA(Handle(), text.c_str(), ui_text::kProductName, MB_OK | MB_ICONERROR);
+    MessageBoxA(Handle(), text.c_str(), kProductName, MB_OK | MB_ICONERROR);
 }
 
 void TfrmUpdate::AllowDismiss() {

@@ -4,10 +4,10 @@
 #include <array>
 #include <cctype>
 
+#include "common/product_name.h"
 #include "platform/environment.h"
 #include "settings/maker_site.h"
 #include "ui/messages/message_boxes.h"
-#include "ui/ui_texts.h"
 
 namespace {
 
@@ -38,6 +38,6 @@ const TourRow& TourRowFor(std::string_view defaultBrowser) {
 
 void ShowTour(const MakerSite& site, TourPorts ports) {
     const TourRow& row = TourRowFor(GetDefaultBrowser(ports.registry));
-    ports.messages.ShowNotice(ui_text::kProductName, row.notice);
+    ports.messages.ShowNotice(kProductName, row.notice);
     OpenURL(ports.registry, ports.shell, WebPageUrl(site, row.path));
 }

@@ -1,5 +1,6 @@
 #include "ui/advice/frm_unblock_win.h"
 
+#include "ui/advice/advice_texts.h"
 #include "ui/messages/message_icons_win.h"
 #include "ui/messages/message_layout.h"
 #include "ui/toolkit/clipboard_win.h"
@@ -7,7 +8,6 @@
 #include "ui/toolkit/dpi_scale.h"
 #include "ui/toolkit/modal_loop_win.h"
 #include "ui/toolkit/screen_dc_win.h"
-#include "ui/ui_texts.h"
 
 namespace {
 

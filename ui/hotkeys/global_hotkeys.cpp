@@ -1,13 +1,14 @@
 #include "ui/hotkeys/global_hotkeys.h"
 
+#include "common/product_name.h"
 #include "settings/options.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_store.h"
 #include "ui/hotkeys/hotkey_registrar.h"
 #include "ui/hotkeys/hotkey_text.h"
+#include "ui/hotkeys/hotkey_texts.h"
 #include "ui/messages/message_boxes.h"
 #include "ui/tray/status_display.h"
-#include "ui/ui_texts.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ bool GlobalHotkeys::EnableAllHotKeys() {
     }
     if (failed.empty())
         return true;
-    ports_.messages.ShowMessageBox(ui_text::kProductName, RegisterFailedText(failed), MessageKind::Error, kButtonsOK);
+    ports_.messages.ShowMessageBox(kProductName, RegisterFailedText(failed), MessageKind::Error, kButtonsOK);
     return false;
 }
 

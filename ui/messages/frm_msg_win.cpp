@@ -61,9 +61,9 @@ void TfrmMsg::CreateControls() {
     const int count = int(dialog_.buttons.size());
     for (int slot = 0; slot < count; ++slot) {
         const DialogButton& button = dialog_.buttons[slot];
-        HWND control = CreateDialogControl(form, "BUTTON", button.caption.c_str(), WS_VISIBLE | BS_OWNERDRAW | WS_TABSTOP,
-                                           RectOf(layout.buttons[count - 1 - slot]), kFirstButtonId + slot,
-                                           paint_.TextFont());
+        HWND control =
+            CreateDialogControl(form, "BUTTON", button.caption.c_str(), WS_VISIBLE | BS_OWNERDRAW | WS_TABSTOP,
+                                RectOf(layout.buttons[count - 1 - slot]), kFirstButtonId + slot, paint_.TextFont());
         if (IsDefaultButton(button))
             SendMessageA(form, DM_SETDEFID, kFirstButtonId + slot, 0);
         buttons_.push_back(control);

@@ -2,8 +2,8 @@
 
 #include <iterator>
 
+#include "ui/messages/message_texts.h"
 #include "ui/toolkit/mnemonic.h"
-#include "ui/ui_texts.h"
 
 namespace {
 

@@ -7,7 +7,12 @@ RECT ScaleToDpi(const RECT& designBox, int dpi) {
                 ScaleToDpi(int(designBox.right), dpi), ScaleToDpi(int(designBox.bottom), dpi)};
 }
 
-HWND CreateDialogControl(HWND dialog, const char* windowClass, const char* text, DWORD style, const RECT& box, int id,
+HWND CreateDialogControl(HWND dialog,
+                         const char* windowClass,
+                         const char* text,
+                         DWORD style,
+                         const RECT& box,
+                         int id,
                          HFONT font) {
     HWND control = CreateWindowExA(0, windowClass, text, WS_CHILD | style, box.left, box.top, box.right - box.left,
                                    box.bottom - box.top, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),

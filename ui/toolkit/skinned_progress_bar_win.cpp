@@ -19,8 +19,8 @@ void DrawCaption(HDC dc, const std::string& caption, RECT bar, RECT clip, COLORR
 }  // namespace
 
 bool SkinnedProgressBar::CreateIn(HWND parent, RECT bounds, int id) {
-    return CreateWindowOf(kWindowClass, 0, WS_CHILD | WS_VISIBLE, ProgressCaption(position_, maximum_).c_str(), bounds, parent,
-                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+    return CreateWindowOf(kWindowClass, 0, WS_CHILD | WS_VISIBLE, ProgressCaption(position_, maximum_).c_str(), bounds,
+                          parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
 }
 
 void SkinnedProgressBar::SetProgress(std::int32_t position, std::int32_t maximum) {

@@ -2,7 +2,8 @@
 
 #include <array>
 
-#include "ui/ui_texts.h"
+#include "common/product_name.h"
+#include "ui/tray/tray_texts.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ void MasqStatus::SetMasqStatus(DisplayState state,
     if (!look)
         return;
     display_.ShowLook(*look);
-    display_.ShowBalloon(ui_text::kProductName, message, balloonIcon, kStatusBalloonSeconds);
+    display_.ShowBalloon(kProductName, message, balloonIcon, kStatusBalloonSeconds);
     for (const MenuFollowing& row : kMenuFollowing) {
         if (row.state != state)
             continue;

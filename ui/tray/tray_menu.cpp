@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "ui/toolkit/mnemonic.h"
-#include "ui/ui_texts.h"
+#include "ui/tray/tray_texts.h"
 
 const std::array<TrayMenuEntry, 9> kTrayMenu = {{
     {TrayMenuItem::Masq1, 4001, ui_text::kMenuMasq, false},

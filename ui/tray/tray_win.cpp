@@ -2,7 +2,7 @@
 
 #include "ui/toolkit/skin_paint_win.h"
 #include "ui/tray/masq_status.h"
-#include "ui/ui_texts.h"
+#include "ui/tray/tray_texts.h"
 
 MasqTray::MasqTray() : imlBusy_(LoadBusyImages()), imlStatus_(LoadStatusImages()), ppmMain_(SystemSkin()) {
     ctiControl_.SetIconList(&imlBusy_);

@@ -133,7 +133,7 @@ TEST_F(DirectoryRequestTest, TheSecondMirrorsReplyIsHandedOnAlone) {
     ASSERT_EQ(session.ServerCount(), 1);
     EXPECT_EQ(session.Servers[0].Host, "10.0.0.9");
     EXPECT_THAT(display.BalloonTexts(), ElementsAre("SilentUpdate. Please wait...", "Try SilentUpdate-1 ...",
-                                            "Try SilentUpdate-2 ...", "Please Select an IP Address"));
+                                                    "Try SilentUpdate-2 ...", "Please Select an IP Address"));
 }
 
 TEST_F(DirectoryRequestTest, WhenEveryHostFailsTheFallbackDownloadOfTheFirstUrlIsVerified) {
