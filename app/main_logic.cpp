@@ -94,7 +94,11 @@ void MainLogic::FormShow() {
 
 void MainLogic::btnOKClick() {
     const Options options = view_.ReadOptions();
-    SaveOptions(options, ports_.settings, ports_.registry, values_.ExePath, calls_.browserProxy);
+    SaveOptions(options, ports_.settings);
+    SetAutoStart(ports_.registry, options.startWithWindows, kAutoStartName, values_.ExePath);
+    // Plugin Mode needs no user.js: the add-on takes the proxy from the state file.
+    if (options.firefoxControlMode == kPluginMode)
+        calls_.browserProxy.DeleteFirefoxUserJs();
     calls_.hotkeys.DisableAllHotkeys();
     if (options.hotkeyEnable)
         calls_.hotkeys.EnableAllHotKeys();

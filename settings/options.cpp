@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "platform/environment.h"
-#include "proxy/browser_proxy.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_store.h"
 
@@ -54,15 +53,8 @@ std::vector<std::string> LoadBypassList(const SettingsStore& settings) {
     return lines;
 }
 
-bool SaveOptions(const Options& options,
-                 SettingsStore& settings,
-                 Registry& registry,
-                 const std::string& exePath,
-                 BrowserProxy& browserProxy) {
-    const bool autoStartSaved = SetAutoStart(registry, options.startWithWindows, kAutoStartName, exePath);
+void SaveOptions(const Options& options, SettingsStore& settings) {
     settings.WriteBool(kConfig, kAutoSelectCountry, options.autoSelectCountry);
-    if (options.firefoxControlMode == kPluginMode)
-        browserProxy.DeleteFirefoxUserJs();
     settings.WriteBool(kConfig, kBrowserIE, options.browserIE);
     settings.WriteBool(kConfig, kBrowserFirefox, options.browserFirefox);
     settings.WriteInteger(kConfig, kFirefoxControlMode, options.firefoxControlMode);
@@ -76,5 +68,4 @@ bool SaveOptions(const Options& options,
         settings.WriteInteger(kHotKey, keys.modifiers, hotkey.modifiers);
     }
     settings.WriteBool(kHotKey, kEnable, options.hotkeyEnable);
-    return autoStartSaved;
 }

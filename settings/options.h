@@ -6,7 +6,6 @@
 
 class SettingsStore;
 class Registry;
-class BrowserProxy;
 
 // Config/FirefoxControlMode is the index of the selected item; none selected is -1.
 enum FirefoxControlMode { kNoFirefoxMode = -1, kPluginMode = 0, kRestartFirefox = 1 };
@@ -51,10 +50,5 @@ inline constexpr int kMaxBypassLines = 10000;
 // The stored list of sites to reach directly, one per line (section Bypass).
 std::vector<std::string> LoadBypassList(const SettingsStore& settings);
 
-// Writes every value; false when the autostart entry could not be written (the keys are
-// written all the same).
-bool SaveOptions(const Options& options,
-                 SettingsStore& settings,
-                 Registry& registry,
-                 const std::string& exePath,
-                 BrowserProxy& browserProxy);
+// Writes every key of the options; the autostart entry is not a key: the caller sets it.
+void SaveOptions(const Options& options, SettingsStore& settings);

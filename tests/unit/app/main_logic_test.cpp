@@ -24,6 +24,7 @@ namespace {
 const char kDataFolder[] = "C:\\Users\\me\\AppData\\Roaming\\Masq NG\\";
 const char kSettingsPath[] = "C:\\Users\\me\\AppData\\Roaming\\Masq NG\\masq.ini";
 const char kStamp[] = "[ 21:34:05:123 2026/12/07 ] ";
+const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 class MainLogicTest : public ::testing::Test {
   protected:
@@ -237,19 +238,26 @@ TEST_F(MainLogicTest, ASessionEndThatWasCancelledOrFindsTheBrowsersDirectChanges
 TEST_F(MainLogicTest, OkSavesTheDialogReRegistersTheHotkeysAndHides) {
     ASSERT_TRUE(logic.InitMain());
     form.events.clear();
+    form.typed.startWithWindows = true;
     form.typed.autoSelectCountry = false;
     form.typed.bypass = {"a.example"};
     form.typed.hotkeyEnable = true;
     logic.btnOKClick();
     EXPECT_EQ(settings.Raw("Config", "AutoSelectCountry"), "0");
     EXPECT_EQ(settings.Raw("Bypass", "1"), "a.example");
+    EXPECT_EQ(registry.ReadString(RegistryRoot::CurrentUser, kRunKey, "Masq NG"), values.ExePath);
     EXPECT_THAT(form.events,
                 ElementsAre("DeleteFirefoxUserJs", "DisableAllHotkeys", "EnableAllHotKeys", "HideMainForm"));
 
+    // Restart mode keeps its user.js; an unchecked autostart leaves no entry.
     form.events.clear();
+    form.typed.startWithWindows = false;
+    form.typed.firefoxControlMode = kRestartFirefox;
     form.typed.hotkeyEnable = false;
     logic.btnOKClick();
-    EXPECT_THAT(form.events, ElementsAre("DeleteFirefoxUserJs", "DisableAllHotkeys", "HideMainForm"));
+    EXPECT_FALSE(registry.ReadString(RegistryRoot::CurrentUser, kRunKey, "Masq NG"));
+    EXPECT_THAT(form.events, ElementsAre("DisableAllHotkeys", "HideMainForm"));
+    form.typed.firefoxControlMode = kPluginMode;
 
     // While the tunnel is established the browsers take the new choices at once.
     form.events.clear();

@@ -4,7 +4,6 @@
 
 #include "tests/fakes/fake_registry.h"
 #include "tests/fakes/fake_settings_store.h"
-#include "tests/fakes/recording_browser_proxy.h"
 
 namespace {
 
@@ -56,15 +55,12 @@ TEST(LoadOptions, TheBypassListFollowsTheCounterAndMissingKeysGiveEmptyLines) {
     EXPECT_EQ(LoadOptions(settings, registry).bypass.size(), std::size_t(kMaxBypassLines));
 }
 
-TEST(SaveOptions, WritesEveryValueAndLeavesKeysAboveTheNewCount) {
+TEST(SaveOptions, WritesEveryKeyAndLeavesKeysAboveTheNewCount) {
     FakeSettingsStore settings;
     for (const char* key : {"1", "2", "3"})
         settings.Seed("Bypass", key, std::string("old") + key);
     settings.Seed("Bypass", "Counter", "3");
-    FakeRegistry registry;
-    RecordingBrowserProxy browsers;
     Options options;
-    options.startWithWindows = true;
     options.autoSelectCountry = false;
     options.browserIE = false;
     options.firefoxControlMode = kRestartFirefox;
@@ -72,7 +68,7 @@ TEST(SaveOptions, WritesEveryValueAndLeavesKeysAboveTheNewCount) {
     options.hotkeyEnable = false;
     options.hotkeys = {{'Z', 7}, {0, 0}, {'5', 1}};
 
-    EXPECT_TRUE(SaveOptions(options, settings, registry, kExe, browsers));
+    SaveOptions(options, settings);
     EXPECT_EQ(settings.Raw("Config", "AutoSelectCountry"), "0");
     EXPECT_EQ(settings.Raw("Config", "BrowserIE"), "0");
     EXPECT_EQ(settings.Raw("Config", "BrowserFirefox"), "1");
@@ -87,31 +83,7 @@ TEST(SaveOptions, WritesEveryValueAndLeavesKeysAboveTheNewCount) {
     EXPECT_EQ(settings.Raw("HotKey", "hotkey_change_mod"), "0");
     EXPECT_EQ(settings.Raw("HotKey", "hotkey_ip_vk"), "53");
     EXPECT_EQ(settings.Raw("HotKey", "hotkey_ip_mod"), "1");
-    EXPECT_EQ((registry.ReadString(RegistryRoot::CurrentUser, kRunKey, "Masq NG")), kExe);
-    EXPECT_TRUE(browsers.calls.empty()) << "restart mode keeps user.js";
-    EXPECT_EQ(LoadOptions(settings, registry), options);
-}
-
-TEST(SaveOptions, PluginModeDeletesUserJsAndUncheckingRemovesTheAutostartEntry) {
-    FakeSettingsStore settings;
-    FakeRegistry registry;
-    registry.values[{RegistryRoot::CurrentUser, kRunKey, "Masq NG"}] = kExe;
-    RecordingBrowserProxy browsers;
-    EXPECT_TRUE(SaveOptions(Options{}, settings, registry, kExe, browsers));
-    EXPECT_EQ(browsers.calls, Lines{"DeleteFirefoxUserJs"});
-    EXPECT_FALSE(registry.ReadString(RegistryRoot::CurrentUser, kRunKey, "Masq NG"));
-}
-
-TEST(SaveOptions, ARefusedAutostartEntryStillSavesTheKeys) {
-    FakeSettingsStore settings;
-    FakeRegistry registry;
-    registry.refusing = true;
-    RecordingBrowserProxy browsers;
-    Options options;
-    options.startWithWindows = true;
-    options.bypass = {"kept.example"};
-    EXPECT_FALSE(SaveOptions(options, settings, registry, kExe, browsers));
-    EXPECT_EQ(settings.Raw("Bypass", "1"), "kept.example");
+    EXPECT_EQ(LoadOptions(settings, FakeRegistry{}), options);
 }
 
 }  // namespace
