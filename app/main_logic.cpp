@@ -144,7 +144,7 @@ void MainLogic::OpenURL(const std::string& url) {
 }
 
 void MainLogic::Exit1Click() {
-    ClearBrowserProxy();
+    calls_.browserProxy.ClearBrowserProxy();
     view_.CloseMainForm();
 }
 
@@ -162,7 +162,7 @@ bool MainLogic::WMEndSessionQuery() {
     ports_.log.Report(kLogWindowsShutDown);
     if (GetOSName(ports_.os.QueryOsVersion()).versionCode < 600) {
         ports_.log.Report(kLogRemoveProxy);
-        ClearBrowserProxy();
+        calls_.browserProxy.ClearBrowserProxy();
         return true;
     }
     ports_.log.Report(kCloseBeforeShutdown);
@@ -176,9 +176,5 @@ void MainLogic::WMEndSession(bool sessionEnds) {
     if (!sessionEnds || !calls_.browserProxy.BrowsersOnProxy())
         return;
     ports_.log.Report(kLogRemoveProxy);
-    ClearBrowserProxy();
-}
-
-void MainLogic::ClearBrowserProxy() {
-    calls_.browserProxy.SetBrowserProxy(false, "", "", "", true);
+    calls_.browserProxy.ClearBrowserProxy();
 }

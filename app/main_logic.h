@@ -77,7 +77,6 @@ class MainLogic {
     bool InitSettings();
     bool InitInterface();
     void StartReport();
-    void ClearBrowserProxy();
     void OpenURL(const std::string& url);
 
     ProgramValues& values_;

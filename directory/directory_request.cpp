@@ -83,7 +83,7 @@ bool DirectoryRequest::SilentUpdate() {
     ports_.log.Report(kSilentUpdate);
     ports_.status.SetMasqStatus(DisplayState::Busy, kPleaseWait, BalloonIcon::Info);
     // Cleared before any request, so that the requests never go through a tunnel that is gone.
-    ports_.browserProxy.SetBrowserProxy(false, "", "", "", true);
+    ports_.browserProxy.ClearBrowserProxy();
 
     std::string reply;
     if (!AskHosts(request, reply) &&

@@ -1,20 +1,15 @@
 // Every selected browser's proxy: the system (WinInet) settings and Firefox.
 #pragma once
 
-#include <string_view>
-
 class BrowserProxy {
   public:
     virtual ~BrowserProxy() = default;
-    // Puts the browsers on `server` (Enable) or back to a direct connection.
-    virtual void SetBrowserProxy(bool enable,
-                                 std::string_view server,
-                                 std::string_view nodeLabel,
-                                 std::string_view bypass,
-                                 bool useSocks) = 0;
     // Puts the browsers on the local proxy of the tunnel client, with the user's bypass list and
     // the current node's label.
     virtual void ApplyProxySettings() = 0;
+    // Takes the browsers back to a direct connection (the user's own proxy options where they had
+    // some).
+    virtual void ClearBrowserProxy() = 0;
     // Removes the user.js that a restart-mode session left in the Firefox profiles.
     virtual void DeleteFirefoxUserJs() = 0;
     // Whether the browsers are on the program's proxy: a setting call of this run and no clearing

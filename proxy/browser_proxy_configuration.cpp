@@ -52,6 +52,10 @@ void BrowserProxyConfiguration::ApplyProxySettings() {
                     BypassText(LoadBypassList(settings_)), true);
 }
 
+void BrowserProxyConfiguration::ClearBrowserProxy() {
+    SetBrowserProxy(false, "", "", "", true);
+}
+
 void BrowserProxyConfiguration::DeleteFirefoxUserJs() {
     firefox_.DeleteFirefoxUserJs();
 }
@@ -63,7 +67,7 @@ bool BrowserProxyConfiguration::BrowsersOnProxy() const {
 bool BrowserProxyConfiguration::MendLeftProxy() {
     if (!mark_.Owner())
         return false;
-    SetBrowserProxy(false, "", "", "", true);
+    ClearBrowserProxy();
     return true;
 }
 

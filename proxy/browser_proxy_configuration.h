@@ -36,17 +36,19 @@ class BrowserProxyConfiguration final : public BrowserProxy {
                               BrowserProxyPorts ports,
                               std::uint32_t processId);
 
-    // With Internet Explorer unselected the system proxy is cleared, whatever `enable` says. A
-    // setting call marks the browsers as on this run's proxy before it changes anything; a
-    // clearing call takes the mark away once it is done.
+    // Puts the browsers on `server` (enable) or back to a direct connection. With Internet
+    // Explorer unselected the system proxy is cleared, whatever `enable` says. A setting call
+    // marks the browsers as on this run's proxy before it changes anything; a clearing call takes
+    // the mark away once it is done.
     void SetBrowserProxy(bool enable,
                          std::string_view server,
                          std::string_view nodeLabel,
                          std::string_view bypass,
-                         bool useSocks) override;
+                         bool useSocks);
     // The bypass text from the stored list of sites: what the user last saved, never edits that
     // were cancelled.
     void ApplyProxySettings() override;
+    void ClearBrowserProxy() override;
     void DeleteFirefoxUserJs() override;
     bool BrowsersOnProxy() const override;
     // Any mark found at start-up is a run's that ended without clearing: the browsers are

@@ -86,7 +86,7 @@ void TunnelSession::ConnectionLost() {
         return;
     }
     // Hiding stays off: the browsers go direct, as the off state says.
-    ports_.browserProxy.SetBrowserProxy(false, "", "", "", true);
+    ports_.browserProxy.ClearBrowserProxy();
 }
 
 // A line is taken before it is acted on: a message box opened here runs a modal loop in which
@@ -145,7 +145,7 @@ void TunnelSession::Masq1Click() {
 
 void TunnelSession::StopMasq1Click() {
     ports_.timRead.Stop();
-    ports_.browserProxy.SetBrowserProxy(false, "", "", "", true);
+    ports_.browserProxy.ClearBrowserProxy();
     ports_.status.SetMasqStatus(DisplayState::Off, kUserStopped, BalloonIcon::Info);
     ports_.log.Report(kUserStopped);
 }

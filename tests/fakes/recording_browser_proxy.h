@@ -12,13 +12,13 @@ class RecordingBrowserProxy final : public BrowserProxy {
     std::vector<std::string> calls;
     bool on = false;
 
-    void SetBrowserProxy(bool enable, std::string_view server, std::string_view, std::string_view, bool) override {
-        calls.push_back(enable ? "on " + std::string(server) : "off");
-        on = enable;
-    }
     void ApplyProxySettings() override {
         calls.push_back("ApplyProxySettings");
         on = true;
+    }
+    void ClearBrowserProxy() override {
+        calls.push_back("off");
+        on = false;
     }
     void DeleteFirefoxUserJs() override { calls.push_back("DeleteFirefoxUserJs"); }
     bool BrowsersOnProxy() const override { return on; }

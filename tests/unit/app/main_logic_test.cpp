@@ -176,7 +176,7 @@ TEST_F(MainLogicTest, ExitAndTheWindowsCloseCommandClearTheProxyBeforeClosing) {
     logic.Exit1Click();
     logic.CloseCommand();
     EXPECT_THAT(form.events,
-                ElementsAre("SetBrowserProxy off", "CloseMainForm", "SetBrowserProxy off", "CloseMainForm"));
+                ElementsAre("ClearBrowserProxy", "CloseMainForm", "ClearBrowserProxy", "CloseMainForm"));
 }
 
 TEST_F(MainLogicTest, FormCloseLogsClosingLastThenEndsTheTunnelClient) {
@@ -196,16 +196,16 @@ TEST_F(MainLogicTest, TheEndOfTheSessionDependsOnTheWindowsVersionAndAForcedEndC
         std::vector<std::string> texts;  // the query's, then the session's end
         std::vector<std::string> events;
     } cases[] = {
-        {{5, 1}, true, {"Windows shut down", "Remove Proxy settings"}, {"SetBrowserProxy off"}},
-        {{5, 2}, true, {"Windows shut down", "Remove Proxy settings"}, {"SetBrowserProxy off"}},
+        {{5, 1}, true, {"Windows shut down", "Remove Proxy settings"}, {"ClearBrowserProxy"}},
+        {{5, 2}, true, {"Windows shut down", "Remove Proxy settings"}, {"ClearBrowserProxy"}},
         {{6, 0},
          false,
          {"Windows shut down", reason, "Remove Proxy settings"},
-         {"SetShutdownBlockReason " + reason, "SetBrowserProxy off"}},
+         {"SetShutdownBlockReason " + reason, "ClearBrowserProxy"}},
         {{10, 0},
          false,
          {"Windows shut down", reason, "Remove Proxy settings"},
-         {"SetShutdownBlockReason " + reason, "SetBrowserProxy off"}},
+         {"SetShutdownBlockReason " + reason, "ClearBrowserProxy"}},
     };
     for (const auto& c : cases) {
         os.osVersion = c.version;

@@ -38,13 +38,13 @@ class RecordingMainForm final : public MainFormView, public BrowserProxy, public
         events.push_back("SetShutdownBlockReason " + reason);
     }
 
-    void SetBrowserProxy(bool enable, std::string_view server, std::string_view, std::string_view, bool) override {
-        events.push_back(enable ? "SetBrowserProxy on " + std::string(server) : "SetBrowserProxy off");
-        browsersOnProxy = enable;
-    }
     void ApplyProxySettings() override {
         events.push_back("ApplyProxySettings");
         browsersOnProxy = true;
+    }
+    void ClearBrowserProxy() override {
+        events.push_back("ClearBrowserProxy");
+        browsersOnProxy = false;
     }
     void DeleteFirefoxUserJs() override { events.push_back("DeleteFirefoxUserJs"); }
     bool BrowsersOnProxy() const override { return browsersOnProxy; }
