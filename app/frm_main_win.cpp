@@ -106,11 +106,13 @@ std::optional<LRESULT> TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPAR
                 return std::nullopt;
             tray_.PopupMenu();
             return 0;
+        case WM_SIZE:
+            // The program lives in the tray: a minimised form goes there.
+            if (wParam == SIZE_MINIMIZED)
+                HideMainForm();
+            return std::nullopt;
         case WM_SYSCOMMAND:
-            if ((wParam & 0xFFF0) != SC_CONTEXTHELP)
-                return std::nullopt;
-            routes.help();
-            return 0;
+            return OnSystemCommand(wParam & 0xFFF0);
         case WM_CLOSE:
             routes.closeCommand();
             return 0;
@@ -134,6 +136,19 @@ void TfrmMain::OnCommand(WORD id) {
         routes.btnOKClick();
     else if (id == IDCANCEL)
         routes.suiButton1Click();
+}
+
+std::optional<LRESULT> TfrmMain::OnSystemCommand(WPARAM command) {
+    if (command == SC_CONTEXTHELP) {
+        routes.help();
+        return 0;
+    }
+    if (command == SC_RESTORE) {  // the form was hidden when minimised: restoring shows it again
+        ShowWindow(Handle(), SW_RESTORE);
+        ShowWindow(Handle(), SW_SHOW);
+        return 0;
+    }
+    return std::nullopt;
 }
 
 std::optional<LRESULT> TfrmMain::OnNotify(const NMHDR& header) {
@@ -200,11 +215,15 @@ void TfrmMain::ShowAboutPage() {
 }
 
 void TfrmMain::RestoreMainForm() {
-    tray_.RestoreMainForm();
+    if (IsIconic(Handle()))
+        ShowWindow(Handle(), SW_RESTORE);
+    ShowWindow(Handle(), SW_SHOW);
+    SetForegroundWindow(Handle());
 }
 
 void TfrmMain::HideMainForm() {
-    tray_.HideMainForm();
+    if (IsWindowVisible(Handle()))
+        ShowWindow(Handle(), SW_HIDE);
 }
 
 void TfrmMain::SetShutdownBlockReason(const std::string& reason) {

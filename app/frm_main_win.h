@@ -64,6 +64,7 @@ class TfrmMain final : public WindowBase, public MainFormView {
 
   private:
     void OnCommand(WORD id);
+    std::optional<LRESULT> OnSystemCommand(WPARAM command);
     std::optional<LRESULT> OnNotify(const NMHDR& header);
     std::optional<LRESULT> OnDrawItem(const DRAWITEMSTRUCT& item) const;
 

@@ -115,5 +115,19 @@ TEST_F(MasqTest, CancelWritesNothing) {
     EXPECT_EQ(TextOf(FindChildById(form, IDC_MEM_BYPASS)), "");
 }
 
+TEST_F(MasqTest, TheFormStartsHiddenAndMinimisingSendsItBackToTheTray) {
+    Masq masq;
+    ASSERT_TRUE(masq.WaitForStartUp());
+    HWND form = masq.MainForm();
+    ASSERT_TRUE(form);
+    EXPECT_FALSE(IsWindowVisible(form)) << "the program starts with the icon alone";
+
+    ASSERT_TRUE(masq.OpenOptions());
+    PostMessageA(form, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(form); }));
+    EXPECT_TRUE(masq.OpenOptions()) << "the menu's Options shows it again";
+    EXPECT_FALSE(IsIconic(form));
+}
+
 }  // namespace
 }  // namespace e2e

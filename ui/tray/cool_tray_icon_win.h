@@ -1,12 +1,12 @@
-// TCoolTrayIcon: one icon in the notification area, with its tooltip, balloons, an icon list it
-// can cycle through, and the main form it keeps in the tray.
+// TCoolTrayIcon: the program's icon in the notification area, with its tooltip, balloons and an
+// icon list it can cycle through.
 //
-// All icons of the process share one hidden window that receives the shell's callback message
-// (kTrayCallbackMessage, wParam = the icon's Id(), lParam = the mouse message; notification
-// version 0), the cycling timers and "TaskbarCreated", which re-adds every visible icon after the
-// shell restarts. Everything runs on the thread that created the icons.
+// The icon has a hidden window of its own that receives the shell's callback message
+// (kTrayCallbackMessage, lParam = the mouse message; notification version 0), the cycling timer
+// and "TaskbarCreated", which adds the icon again after the shell restarts. Everything runs on
+// the thread that created it.
 //
-// Nothing reaches the shell before Startup(); after it, each setter brings the icon up to date at
+// Nothing reaches the shell before Show(); after it, each setter brings the icon up to date at
 // once (NIM_MODIFY). A left click (button down, then up) raises OnClick on release; other mouse
 // messages are ignored.
 #pragma once
@@ -18,24 +18,21 @@
 #include <functional>
 #include <string>
 
+#include "common/window_base_win.h"
 #include "ui/tray/icon_list_win.h"
 #include "ui/tray/tray_rules.h"
 
-class TCoolTrayIcon {
+class TCoolTrayIcon final : public WindowBase {
   public:
     // How a record reaches the shell; Shell_NotifyIconA unless a test listens instead.
     using NotifyFunction = std::function<bool(DWORD action, const NOTIFYICONDATAA& record)>;
     static bool ShellNotify(DWORD action, const NOTIFYICONDATAA& record);
 
     explicit TCoolTrayIcon(NotifyFunction notify = ShellNotify);
-    ~TCoolTrayIcon();  // removes the icon from the notification area
-    TCoolTrayIcon(const TCoolTrayIcon&) = delete;
-    TCoolTrayIcon& operator=(const TCoolTrayIcon&) = delete;
+    ~TCoolTrayIcon() override;  // removes the icon from the notification area
 
-    // Raises OnStartup with showMainForm = true; when the handler leaves it false, hides the main
-    // form. Then shows the icon, starts cycling if it is on, and sets notification version 0.
-    // Returns showMainForm.
-    bool Startup();
+    // Shows the icon, starts cycling if it is on, and sets notification version 0.
+    void Show();
 
     // The list IconIndex picks from (not owned; it must outlive its use here). Resets IconIndex to 0.
     void SetIconList(const IconList* list);
@@ -51,39 +48,28 @@ class TCoolTrayIcon {
     // Replaces any balloon showing. Title and text are cut to fit.
     void ShowBalloon(const std::string& title, const std::string& text, BalloonIcon icon, int timeoutSeconds);
 
-    // The form the tray stands for: minimising it hides it; SC_RESTORE shows it again.
-    void SetMainForm(HWND form);
-    void RestoreMainForm();
-    void HideMainForm();
-
     std::function<void()> OnClick;
-    std::function<void(bool& showMainForm)> OnStartup;
 
-    UINT Id() const { return record_.uID; }
-    // The shared hidden window: the record's hWnd, the target of callbacks and timers.
-    static HWND CallbackWindow();
+  protected:
+    std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    friend class TrayIconHandler;
     void HandleMouse(UINT mouseMessage);
     void HandleCycleTick();
     void ClearBalloon();
-    void AddAgain();
     void RestartCycling();
     void Update();
     void Send(DWORD action);
-    static LRESULT CALLBACK
-    MainFormHook(HWND form, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
 
     NotifyFunction notify_;
     NOTIFYICONDATAA record_{};
+    const UINT taskbarCreated_;
     const IconList* iconList_ = nullptr;
     int iconIndex_ = 0;
     HICON icon_ = nullptr;
     bool cycleIcons_ = false;
     UINT cycleInterval_ = 0;
     std::string hint_;
-    bool started_ = false;
+    bool shown_ = false;
     bool clickStarted_ = false;
-    HWND mainForm_ = nullptr;
 };

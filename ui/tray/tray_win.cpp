@@ -8,14 +8,11 @@ MasqTray::MasqTray() : imlBusy_(LoadBusyImages()), imlStatus_(LoadStatusImages()
     ctiControl_.SetIconList(&imlBusy_);
     ctiControl_.SetHint(ui_text::kTipAtStart);
     ctiControl_.OnClick = [this] { PopupMenu(); };
-    // The program starts with the icon alone.
-    ctiControl_.OnStartup = [](bool& showMainForm) { showMainForm = false; };
 }
 
-void MasqTray::Start(HWND mainForm) {
-    mainForm_ = mainForm;
-    ctiControl_.SetMainForm(mainForm);
-    ctiControl_.Startup();
+void MasqTray::Start(HWND menuOwner) {
+    menuOwner_ = menuOwner;
+    ctiControl_.Show();
 }
 
 void MasqTray::SetSkin(const Skin& skin) {
@@ -25,19 +22,11 @@ void MasqTray::SetSkin(const Skin& skin) {
 void MasqTray::PopupMenu() {
     POINT cursor{};
     GetCursorPos(&cursor);
-    ppmMain_.Popup(mainForm_, cursor);
+    ppmMain_.Popup(menuOwner_, cursor);
 }
 
 std::optional<LRESULT> MasqTray::HandleMenuMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
     return ppmMain_.HandleOwnerMessage(message, wParam, lParam);
-}
-
-void MasqTray::RestoreMainForm() {
-    ctiControl_.RestoreMainForm();
-}
-
-void MasqTray::HideMainForm() {
-    ctiControl_.HideMainForm();
 }
 
 void MasqTray::ShowLook(const TrayLook& look) {

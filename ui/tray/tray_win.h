@@ -16,18 +16,15 @@ class MasqTray final : public StatusDisplay {
   public:
     MasqTray();
 
-    // Adds the icon (the first busy frame, still, with the tooltip "Masq") and keeps `mainForm`
-    // hidden. The menu belongs to `mainForm`: its commands arrive there as WM_COMMAND, and the
-    // form hands the menu's drawing messages to HandleMenuMessage.
-    void Start(HWND mainForm);
+    // Adds the icon (the first busy frame, still, with the tooltip "Masq"). The menu belongs to
+    // `menuOwner`, the main form: its commands arrive there as WM_COMMAND, and the form hands the
+    // menu's drawing messages to HandleMenuMessage.
+    void Start(HWND menuOwner);
     void SetSkin(const Skin& skin);
 
     // Opens the menu at the cursor and returns when it closes.
     void PopupMenu();
     std::optional<LRESULT> HandleMenuMessage(UINT message, WPARAM wParam, LPARAM lParam) const;
-
-    void RestoreMainForm();
-    void HideMainForm();
 
     // StatusDisplay
     void ShowLook(const TrayLook& look) override;
@@ -40,5 +37,5 @@ class MasqTray final : public StatusDisplay {
     IconList imlStatus_;
     TCoolTrayIcon ctiControl_;
     TrayPopupMenu ppmMain_;
-    HWND mainForm_ = nullptr;
+    HWND menuOwner_ = nullptr;
 };

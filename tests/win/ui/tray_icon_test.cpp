@@ -35,50 +35,41 @@ bool PumpUntil(const std::function<bool()>& done) {
 }
 
 void SendCallback(const TCoolTrayIcon& tray, UINT mouseMessage) {
-    SendMessageA(TCoolTrayIcon::CallbackWindow(), kTrayCallbackMessage, tray.Id(), mouseMessage);
+    SendMessageA(tray.Handle(), kTrayCallbackMessage, 1, mouseMessage);
 }
 
-HWND CreateMainForm() {
-    return CreateWindowExA(0, "STATIC", "main form", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
-                           nullptr, nullptr);
+// The window the menu's commands go to: the main form in the program.
+HWND CreateMenuOwner() {
+    return CreateWindowExA(0, "STATIC", "main form", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, nullptr,
+                           nullptr);
 }
 
 }  // namespace
 
-TEST(TrayIcon, StartupHidesTheMainFormAndAddsTheIconWithItsRecord) {
-    HWND form = CreateMainForm();
+TEST(TrayIcon, ShowAddsTheIconWithItsRecord) {
     RecordedTray recorded;
     recorded.tray.SetHint("Masq");
-    recorded.tray.SetMainForm(form);
-    recorded.tray.OnStartup = [](bool& showMainForm) { showMainForm = false; };
     recorded.tray.ShowBalloon("Masq NG", "too early", BalloonIcon::Info, 10);
-    EXPECT_TRUE(recorded.sent.empty());  // nothing reaches the shell before start-up
+    EXPECT_TRUE(recorded.sent.empty());  // nothing reaches the shell before it is shown
 
-    EXPECT_FALSE(recorded.tray.Startup());
-    EXPECT_FALSE(IsWindowVisible(form));
+    recorded.tray.Show();
     ASSERT_EQ(recorded.sent.size(), 2u);
     const NOTIFYICONDATAA& added = recorded.sent[0].record;
     EXPECT_EQ(recorded.sent[0].action, DWORD(NIM_ADD));
     EXPECT_EQ(added.cbSize, 504u);
-    EXPECT_EQ(added.hWnd, TCoolTrayIcon::CallbackWindow());
-    EXPECT_EQ(added.uID, recorded.tray.Id());
+    EXPECT_EQ(added.hWnd, recorded.tray.Handle());
+    EXPECT_EQ(added.uID, 1u);
     EXPECT_EQ(added.uFlags, UINT(NIF_MESSAGE | NIF_ICON | NIF_TIP));
     EXPECT_EQ(added.uCallbackMessage, 2048u);
     EXPECT_NE(added.hIcon, nullptr);  // the program's icon
     EXPECT_STREQ(added.szTip, "Masq");
     EXPECT_EQ(recorded.sent[1].action, DWORD(NIM_SETVERSION));
     EXPECT_EQ(recorded.sent[1].record.uVersion, 0u);
-
-    recorded.tray.RestoreMainForm();
-    EXPECT_TRUE(IsWindowVisible(form));
-    ShowWindow(form, SW_MINIMIZE);  // minimising sends the form to the tray
-    EXPECT_FALSE(IsWindowVisible(form));
-    DestroyWindow(form);
 }
 
 TEST(TrayIcon, TooltipAndBalloonAreCutToTheirBuffersAndTheOldBalloonClearedFirst) {
     RecordedTray recorded;
-    recorded.tray.Startup();
+    recorded.tray.Show();
     recorded.tray.SetHint(std::string(300, 't'));
     EXPECT_EQ(recorded.Last().action, DWORD(NIM_MODIFY));
     EXPECT_EQ(std::string(recorded.Last().record.szTip), std::string(127, 't'));
@@ -104,7 +95,7 @@ TEST(TrayIcon, LeftClickIsReportedOnRelease) {
     RecordedTray recorded;
     int clicks = 0;
     recorded.tray.OnClick = [&] { ++clicks; };
-    recorded.tray.Startup();
+    recorded.tray.Show();
 
     SendCallback(recorded.tray, WM_LBUTTONDOWN);
     EXPECT_EQ(clicks, 0);
@@ -118,9 +109,9 @@ TEST(TrayIcon, LeftClickIsReportedOnRelease) {
 
 TEST(TrayIcon, TaskbarCreatedAddsTheIconAgain) {
     RecordedTray recorded;
-    recorded.tray.Startup();
+    recorded.tray.Show();
     recorded.tray.SetHint("Masq OFF");
-    SendMessageA(TCoolTrayIcon::CallbackWindow(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    SendMessageA(recorded.tray.Handle(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     EXPECT_EQ(recorded.Last().action, DWORD(NIM_ADD));
     EXPECT_STREQ(recorded.Last().record.szTip, "Masq OFF");
 }
@@ -128,7 +119,7 @@ TEST(TrayIcon, TaskbarCreatedAddsTheIconAgain) {
 TEST(TrayIcon, IconIndexIsClampedToTheList) {
     const IconList status = LoadStatusImages();
     RecordedTray recorded;
-    recorded.tray.Startup();
+    recorded.tray.Show();
     recorded.tray.SetIconList(&status);
     recorded.tray.SetIconIndex(5);
     EXPECT_EQ(recorded.Last().record.hIcon, status.At(1));
@@ -138,7 +129,7 @@ TEST(TrayIcon, IconIndexIsClampedToTheList) {
 TEST(TrayIcon, CyclingShowsEachFrameOnTheTimerAndWraps) {
     const IconList busy = LoadBusyImages();
     RecordedTray recorded;
-    recorded.tray.Startup();
+    recorded.tray.Show();
     recorded.tray.SetIconList(&busy);
     recorded.tray.SetCycleInterval(10);
     recorded.tray.SetCycleIcons(true);
@@ -155,7 +146,7 @@ TEST(TrayIcon, TheShellShowsTheIconAndReportsAClickOnIt) {
     int clicks = 0;
     tray.OnClick = [&] { ++clicks; };
     tray.SetHint("Masq");
-    tray.Startup();
+    tray.Show();
 
     HWND trayWindow = WaitForTopLevel(0, "Wine System Tray");
     ASSERT_TRUE(trayWindow) << "no notification area on this display";
@@ -168,9 +159,8 @@ TEST(TrayIcon, TheShellShowsTheIconAndReportsAClickOnIt) {
 
 TEST(MasqTray, ShowsEachLookOnTheIconAndKeepsTheMenuItemsItIsGiven) {
     MasqTray tray;
-    HWND form = CreateMainForm();
+    HWND form = CreateMenuOwner();
     tray.Start(form);
-    EXPECT_FALSE(IsWindowVisible(form)) << "the program starts with the icon alone";
     EXPECT_FALSE(tray.IsMenuItemEnabled(TrayMenuItem::Masq1));
     EXPECT_TRUE(tray.IsMenuItemEnabled(TrayMenuItem::Exit1));
 
