@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "update/download_files.h"
-#include "update/installer_crypto.h"
+#include "common/makers_crypto.h"
 
 // A signature file larger than this is no signature (an RSA-4096 one has 512 bytes).
 inline constexpr std::size_t kSignatureSizeLimit = 4096;

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "update/cng_installer_crypto_win.h"
+#include "common/cng_makers_crypto_win.h"
 #include "update/download_files_win.h"
 #include "update/frm_update_win.h"
 #include "update/installer_launcher_win.h"

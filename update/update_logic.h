@@ -14,7 +14,7 @@
 #include <string>
 
 #include "update/http_get.h"
-#include "update/installer_crypto.h"
+#include "common/makers_crypto.h"
 #include "update/installer_launcher.h"
 #include "update/update_dialog.h"
 

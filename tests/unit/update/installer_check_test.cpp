@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/fake_download_files.h"
-#include "fakes/fake_installer_crypto.h"
+#include "fakes/fake_makers_crypto.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "fakes/fake_download_files.h"
 #include "fakes/fake_http_client.h"
-#include "fakes/fake_installer_crypto.h"
+#include "fakes/fake_makers_crypto.h"
 #include "fakes/fake_installer_launcher.h"
 #include "fakes/fake_worker_threads.h"
 #include "update/update_texts.h"

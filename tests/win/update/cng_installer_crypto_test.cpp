@@ -1,4 +1,4 @@
-#include "update/cng_installer_crypto_win.h"
+#include "common/cng_makers_crypto_win.h"
 
 #include <gtest/gtest.h>
 

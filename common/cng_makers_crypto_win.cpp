@@ -1,10 +1,10 @@
-#include "update/cng_installer_crypto_win.h"
+#include "common/cng_makers_crypto_win.h"
 
 #include <array>
 #include <iterator>
 
-#include "update/cng_handles_win.h"
-#include "update/makers_public_key.h"
+#include "common/cng_handles_win.h"
+#include "common/makers_public_key.h"
 
 namespace {
 

@@ -38,7 +38,7 @@ function(masq_hex_to_bytes hex out)
     set(${out} "${bytes}" PARENT_SCOPE)
 endfunction()
 
-# Writes `header` (from update/makers_public_key.h.in) with the modulus and exponent of `pem`.
+# Writes `header` (from common/makers_public_key.h.in) with the modulus and exponent of `pem`.
 function(masq_update_key_header pem header)
     execute_process(COMMAND ${OPENSSL_COMMAND} rsa -pubin -in ${pem} -noout -modulus
                     OUTPUT_VARIABLE modulus OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
@@ -51,7 +51,7 @@ function(masq_update_key_header pem header)
     masq_hex_to_bytes("${modulus}" MAKERS_KEY_MODULUS)
     masq_hex_to_bytes("${CMAKE_MATCH_1}" MAKERS_KEY_EXPONENT)
     set(MAKERS_KEY_SOURCE ${pem})
-    configure_file(${CMAKE_SOURCE_DIR}/update/makers_public_key.h.in ${header} @ONLY)
+    configure_file(${CMAKE_SOURCE_DIR}/common/makers_public_key.h.in ${header} @ONLY)
 endfunction()
 
 # Signs `input` into `output` with the test build's key (a release is signed by the maker);

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "update/installer_crypto.h"
+#include "common/makers_crypto.h"
 
 struct RsaPublicKey {  // both big-endian, as the PEM file holds them
     std::vector<std::uint8_t> modulus;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "fakes/fake_download_files.h"
-#include "update/installer_crypto.h"
+#include "common/makers_crypto.h"
 
 class FakeInstallerCrypto final : public InstallerCrypto {
   public:
