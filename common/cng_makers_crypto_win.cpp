@@ -42,7 +42,7 @@ RsaPublicKey MakersPublicKey() {
             {std::begin(kMakersKeyExponent), std::end(kMakersKeyExponent)}};
 }
 
-std::optional<Sha256Digest> CngInstallerCrypto::FileSha256(const std::string& path) {
+std::optional<Sha256Digest> CngMakersCrypto::FileSha256(const std::string& path) {
     UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     UniqueAlgorithm sha256 = OpenAlgorithm(BCRYPT_SHA256_ALGORITHM);
@@ -69,7 +69,7 @@ std::optional<Sha256Digest> CngInstallerCrypto::FileSha256(const std::string& pa
     return digest;
 }
 
-bool CngInstallerCrypto::IsMakersSignature(const Sha256Digest& digest, std::string_view signature) {
+bool CngMakersCrypto::IsMakersSignature(const Sha256Digest& digest, std::string_view signature) {
     UniqueAlgorithm rsa = OpenAlgorithm(BCRYPT_RSA_ALGORITHM);
     if (!rsa || signature.empty())
         return false;

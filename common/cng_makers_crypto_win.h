@@ -16,9 +16,9 @@ struct RsaPublicKey {  // both big-endian, as the PEM file holds them
 // build makes a key pair of its own).
 RsaPublicKey MakersPublicKey();
 
-class CngInstallerCrypto final : public InstallerCrypto {
+class CngMakersCrypto final : public MakersCrypto {
   public:
-    explicit CngInstallerCrypto(RsaPublicKey key = MakersPublicKey()) : key_(std::move(key)) {}
+    explicit CngMakersCrypto(RsaPublicKey key = MakersPublicKey()) : key_(std::move(key)) {}
 
     std::optional<Sha256Digest> FileSha256(const std::string& path) override;
     bool IsMakersSignature(const Sha256Digest& digest, std::string_view signature) override;

@@ -9,9 +9,9 @@
 
 #include "update/received_values.h"
 
-class InstallerCrypto {
+class MakersCrypto {
   public:
-    virtual ~InstallerCrypto() = default;
+    virtual ~MakersCrypto() = default;
 
     // nullopt when the file could not be read to its end.
     virtual std::optional<Sha256Digest> FileSha256(const std::string& path) = 0;

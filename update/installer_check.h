@@ -21,5 +21,5 @@ inline constexpr std::size_t kSignatureSizeLimit = 4096;
 bool IsGenuineInstaller(const std::string& installerPath,
                         const std::string& signaturePath,
                         std::string_view expectedSha256,
-                        InstallerCrypto& crypto,
+                        MakersCrypto& crypto,
                         DownloadFiles& files);

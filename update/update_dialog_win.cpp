@@ -11,7 +11,7 @@
 
 UpdateOutcome WinUpdateDialog::ShowUpdateDialog(const UpdateOffer& offer) {
     WinWorkerThreads threads;  // outlives the form: a call the worker sent is never left half-run
-    CngInstallerCrypto crypto;
+    CngMakersCrypto crypto;
     WinInstallerLauncher launcher;
     TfrmUpdate frmUpdate(
         offer, UpdatePorts{{std::make_shared<WinInetHttpClient>(), std::make_shared<WinDownloadFiles>(), threads},

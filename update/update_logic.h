@@ -32,7 +32,7 @@ class UpdateView {  // the form, as the logic drives it
 
 struct UpdatePorts {
     DownloadPorts download;
-    InstallerCrypto& crypto;
+    MakersCrypto& crypto;
     InstallerLauncher& launcher;
     std::function<void()> closeMainForm;  // runs once the installer has started
 };

@@ -8,9 +8,9 @@
 #include "fakes/fake_download_files.h"
 #include "common/makers_crypto.h"
 
-class FakeInstallerCrypto final : public InstallerCrypto {
+class FakeMakersCrypto final : public MakersCrypto {
   public:
-    explicit FakeInstallerCrypto(FakeDownloadFiles& files) : files_(files) {}
+    explicit FakeMakersCrypto(FakeDownloadFiles& files) : files_(files) {}
 
     static Sha256Digest DigestOf(const std::string& bytes) {
         Sha256Digest digest{};

@@ -21,7 +21,7 @@ std::string Vector(const std::string& name) {
     return driver::WindowsPathOf(UPDATE_VECTORS "/" + name);
 }
 
-TEST(CngInstallerCrypto, HashesFilesToTheStandardSha256Vectors) {
+TEST(CngMakersCrypto, HashesFilesToTheStandardSha256Vectors) {
     const struct {
         std::string bytes;
         const char* digest;
@@ -34,7 +34,7 @@ TEST(CngInstallerCrypto, HashesFilesToTheStandardSha256Vectors) {
         {std::string(1000000, 'a'), "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
     };
     ScratchFolder scratch;
-    CngInstallerCrypto crypto;
+    CngMakersCrypto crypto;
     for (const auto& c : cases) {
         const std::string file = scratch.Path("vector.bin");
         WriteBytes(file, c.bytes);
@@ -51,7 +51,7 @@ class MakersSignatureTest : public testing::Test {
     bool Accepts(const std::string& signature) { return crypto_.IsMakersSignature(digest_, signature); }
     static std::string Signature(const std::string& name) { return driver::ReadFile(Vector(name)).value(); }
 
-    CngInstallerCrypto crypto_;  // the key this test build was made with
+    CngMakersCrypto crypto_;  // the key this test build was made with
     Sha256Digest digest_;
 };
 
