@@ -12,7 +12,7 @@ struct RsaPublicKey {  // both big-endian, as the PEM file holds them
     std::vector<std::uint8_t> exponent;
 };
 
-// The maker's key, built into the program (the build option MASQ_UPDATE_PUBLIC_KEY; a test
+// The maker's key, built into the program (the build option MASQ_MAKERS_PUBLIC_KEY; a test
 // build makes a key pair of its own).
 RsaPublicKey MakersPublicKey();
 
