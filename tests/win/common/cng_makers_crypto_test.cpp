@@ -18,7 +18,7 @@ std::string Hex(const Sha256Digest& digest) {
 }
 
 std::string Vector(const std::string& name) {
-    return driver::WindowsPathOf(UPDATE_VECTORS "/" + name);
+    return driver::WindowsPathOf(MAKERS_KEY_VECTORS "/" + name);
 }
 
 TEST(CngMakersCrypto, HashesFilesToTheStandardSha256Vectors) {
