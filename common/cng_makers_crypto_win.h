@@ -1,4 +1,4 @@
-// The installer check's cryptography from Windows CNG (bcrypt): SHA-256 of the file, and an
+// The maker's-key cryptography from Windows CNG (bcrypt): SHA-256 of bytes and of files, and an
 // RSA-PSS signature (SHA-256, 32-byte salt) checked against a public key.
 #pragma once
 
@@ -20,6 +20,7 @@ class CngMakersCrypto final : public MakersCrypto {
   public:
     explicit CngMakersCrypto(RsaPublicKey key = MakersPublicKey()) : key_(std::move(key)) {}
 
+    std::optional<Sha256Digest> Sha256(std::string_view bytes) override;
     std::optional<Sha256Digest> FileSha256(const std::string& path) override;
     bool IsMakersSignature(const Sha256Digest& digest, std::string_view signature) override;
 

@@ -6,15 +6,11 @@
 // signature alone.
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 
-#include "update/download_files.h"
 #include "common/makers_crypto.h"
-
-// A signature file larger than this is no signature (an RSA-4096 one has 512 bytes).
-inline constexpr std::size_t kSignatureSizeLimit = 4096;
+#include "update/download_files.h"
 
 // `expectedSha256` is the reply's text, empty when the reply has none. A text that is present
 // but no SHA-256 refuses the file: the reply was damaged or tampered with.

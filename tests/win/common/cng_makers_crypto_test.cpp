@@ -21,7 +21,7 @@ std::string Vector(const std::string& name) {
     return driver::WindowsPathOf(MAKERS_KEY_VECTORS "/" + name);
 }
 
-TEST(CngMakersCrypto, HashesFilesToTheStandardSha256Vectors) {
+TEST(CngMakersCrypto, HashesBytesAndFilesToTheStandardSha256Vectors) {
     const struct {
         std::string bytes;
         const char* digest;
@@ -41,6 +41,9 @@ TEST(CngMakersCrypto, HashesFilesToTheStandardSha256Vectors) {
         const auto digest = crypto.FileSha256(file);
         ASSERT_TRUE(digest) << c.bytes.size();
         EXPECT_EQ(Hex(*digest), c.digest) << c.bytes.size();
+        const auto inMemory = crypto.Sha256(c.bytes);
+        ASSERT_TRUE(inMemory) << c.bytes.size();
+        EXPECT_EQ(Hex(*inMemory), c.digest) << c.bytes.size();
     }
     EXPECT_EQ(crypto.FileSha256(scratch.Path("missing.bin")), std::nullopt);
 }
