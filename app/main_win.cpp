@@ -9,6 +9,7 @@
 #include "app/frm_main_win.h"
 #include "app/main_logic.h"
 #include "app/proxy_watch_win.h"
+#include "common/cng_makers_crypto_win.h"
 #include "directory/directory_request.h"
 #include "directory/directory_texts.h"
 #include "directory/fallback_download_win.h"
@@ -122,6 +123,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
     });
     WinHttpText httpText;
     WinFallbackDownload fallbackDownload;
+    CngMakersCrypto makersCrypto;
     WinSystemLanguage language;
     WinVolumeInfo volumes;
     WinInterfaceTable interfaceTable;
@@ -145,8 +147,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
                          ReplyCalls{showUpdateDialog, showTour}, selection);
     DirectoryRequest directory(
         values,
-        RequestPorts{frmMain.timRead, log, status, tray, browserProxy, httpText, fallbackDownload, language, volumes,
-                     IdentitySources{interfaceTable, adapterSources}, settings},
+        RequestPorts{frmMain.timRead, log, status, tray, browserProxy, httpText, fallbackDownload, makersCrypto,
+                     language, volumes, IdentitySources{interfaceTable, adapterSources}, settings},
         RequestCalls{[&](UnblockAdvice kind) { unblockAdvisor.ShowUnblockAdvice(kind); }}, reply);
     silentUpdate = [&] { directory.SilentUpdate(); };
     MainLogic logic(values, sessionValues, MainPorts{folders, registry, shell, messages, os, settings, siteFile, log},
