@@ -143,7 +143,8 @@ TEST_F(InstallerTest, TheUninstallerRemovesTheAutostartValueAndKeepsTheSettingsU
 
     ASSERT_EQ(InstallSilently(), 0u);
     ASSERT_TRUE(UninstallSilently(" /REMOVESETTINGS"));
-    EXPECT_FALSE(Exists(dataFolder_));
+    // The settings' section runs after the one whose end UninstallSilently waits for.
+    EXPECT_TRUE(WaitUntil([&] { return !Exists(dataFolder_); }));
 }
 
 TEST_F(InstallerTest, InstallerAndUninstallerCloseARunningCopyFirst) {
