@@ -9,6 +9,7 @@
 #include "app/crash_guard_win.h"
 #include "app/frm_main_win.h"
 #include "app/main_logic.h"
+#include "common/cng_makers_crypto_win.h"
 #include "directory/directory_request.h"
 #include "directory/fallback_download_win.h"
 #include "directory/frm_select_ip_win.h"
@@ -125,6 +126,7 @@ class MasqProgram {
     // The node directory; choosing a node launches the tunnel client for it.
     WinHttpText httpText_;
     WinFallbackDownload fallbackDownload_;
+    CngMakersCrypto makersCrypto_;
     WinSystemLanguage language_;
     WinVolumeInfo volumes_;
     WinInterfaceTable interfaceTable_;
@@ -145,7 +147,7 @@ class MasqProgram {
                           selection_};
     DirectoryRequest directory_{values_,
                                 RequestPorts{frmMain_.timRead, log_, status_, tray_, browserProxy_, httpText_,
-                                             fallbackDownload_, language_, volumes_,
+                                             fallbackDownload_, makersCrypto_, language_, volumes_,
                                              IdentitySources{interfaceTable_, adapterSources_}, settings_},
                                 RequestCalls{[this](UnblockAdvice kind) { ShowUnblockAdvice(kind); }}, reply_};
 

@@ -34,7 +34,8 @@ port=$(python3 -c 'import socket,sys; s=socket.socket(); s.bind((sys.argv[1], 0)
 microsocks -i "$node_ip" -p "$port" -u bench -P bench-key -b "$node_ip" >/dev/null 2>&1 &
 node_pid=$!
 printf 'P = %s\nU = bench\nK = bench-key\n10 %s\n' "$port" "$node_ip" >"$work/nodes.txt"
-python3 site/maker_site.py serve "$work/nodes.txt" "$work/site" --host "$site_ip" >"$work/site.log" 2>&1 &
+python3 site/maker_site.py serve "$work/nodes.txt" "$work/site" --key "$build/win/makers-test-key/private.pem" \
+    --host "$site_ip" >"$work/site.log" 2>&1 &
 site_pid=$!
 for _ in $(seq 200); do
     [ -f "$work/site/ready" ] && break

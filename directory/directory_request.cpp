@@ -40,10 +40,6 @@ std::string AttemptText(const char* prefix, int attempt, const char* suffix) {
 
 }  // namespace
 
-bool IsReplyComplete(std::string_view text) {
-    return text.find(kBeginMarker) != std::string_view::npos && text.find(kEndMarker) != std::string_view::npos;
-}
-
 std::string LeadingVersion(std::string_view version) {
     const std::size_t end = version.find_first_not_of("0123456789.");
     return std::string(version.substr(0, end));
@@ -108,8 +104,9 @@ bool DirectoryRequest::AskHosts(const RequestValues& request, std::string& reply
             continue;
         }
         ports_.log.Report(AttemptText(kAttemptPrefix, n, kOkSuffix));
-        if (IsReplyComplete(reply)) {
+        if (const ReplyCheck check = Check(reply); check.Accepted()) {
             ports_.log.Report(AttemptText(kVerifyPrefix, n, kOkSuffix));
+            reply = std::string(check.signedText);
             return true;
         }
         ports_.log.Report(AttemptText(kVerifyPrefix, n, kFailedSuffix));
@@ -125,16 +122,25 @@ bool DirectoryRequest::DownloadFallback(const std::string& url, std::string& rep
         return false;
     }
     ports_.log.Report(kFallbackOk);
-    std::string candidate;
-    for (const std::string& line : SplitLines(*text))
-        candidate += line + "\r\n";
-    if (!IsReplyComplete(candidate)) {
+    // The signature covers the bytes as they were served, so they are checked before the lines
+    // are joined again.
+    const ReplyCheck check = Check(*text);
+    if (!check.Accepted()) {
         ports_.log.Report(kFallbackVerifyFailed);
         return false;
     }
     ports_.log.Report(kFallbackVerifyOk);
-    reply = std::move(candidate);
+    reply.clear();
+    for (const std::string& line : SplitLines(check.signedText))
+        reply += line + "\r\n";
     return true;
+}
+
+ReplyCheck DirectoryRequest::Check(std::string_view received) {
+    ReplyCheck check = CheckReply(received, ports_.crypto);
+    if (!check.signedByMaker)
+        ports_.log.Report(kNotSignedByMaker);
+    return check;
 }
 
 void DirectoryRequest::Failed() {

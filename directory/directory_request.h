@@ -1,7 +1,8 @@
 // SilentUpdate: asking the maker's directory service for the node list. The primary directory
 // host is asked first, then the two mirrors, then the system's own download of the first URL;
-// the first reply that carries both completeness markers goes on to ProcessDirectoryReply.
-// When none does, the user gets the unblock advice and the hide command stays disabled.
+// the first reply that the maker signed and that carries both completeness markers goes on to
+// ProcessDirectoryReply, without its signature line (reply_check.h). When none does, the user
+// gets the unblock advice and the hide command stays disabled.
 //
 // The request (port 80, one URL per host, n = 0, 1, 2 the host's place in the table):
 //   http://HOST/update-ng.php?id=ID&productid=1&version=1.8479&language=1033&i=n&code=0000ABCD
@@ -15,6 +16,7 @@
 
 #include "common/split_url.h"
 #include "directory/machine_identity.h"
+#include "directory/reply_check.h"
 #include "settings/program_values.h"
 #include "ui/advice/unblock_advice.h"
 
@@ -23,14 +25,13 @@ class BrowserProxy;
 class DirectoryReply;
 class FallbackDownload;
 class HttpText;
+class MakersCrypto;
 class MasqStatus;
 class SettingsStore;
 class StatusDisplay;
 class SystemLanguage;
 class Timer;
 
-// Both completeness markers, "B=1" and "E=1", anywhere in the text.
-bool IsReplyComplete(std::string_view text);
 // The leading run of digits and dots: "1.84" of "1.84 beta".
 std::string LeadingVersion(std::string_view version);
 
@@ -56,6 +57,7 @@ struct RequestPorts {
     BrowserProxy& browserProxy;
     HttpText& http;
     FallbackDownload& fallback;
+    MakersCrypto& crypto;  // the maker's signature on the reply
     const SystemLanguage& language;
     const VolumeInfo& volumes;
     IdentitySources identity;
@@ -77,6 +79,8 @@ class DirectoryRequest {
   private:
     bool AskHosts(const RequestValues& request, std::string& reply);
     bool DownloadFallback(const std::string& url, std::string& reply);
+    // The check of a received reply, with the log line when the maker did not sign it.
+    ReplyCheck Check(std::string_view received);
     void Failed();
 
     const ProgramValues& values_;

@@ -9,6 +9,7 @@ inline constexpr char kAgent[] = "Mozilla/4.0(compatible; MSIE 7.0;  Windows NT 
 inline constexpr char kFallbackFileName[] = "flxdxa.temp";
 inline constexpr char kBeginMarker[] = "B=1";
 inline constexpr char kEndMarker[] = "E=1";
+inline constexpr char kSignatureName[] = "Signature";  // the reply's last line: the maker's signature
 
 // The request's steps in the log and on the tray.
 inline constexpr char kInitSettings[] = "Init settings...";
@@ -19,6 +20,7 @@ inline constexpr char kTryPrefix[] = "Try SilentUpdate-";
 inline constexpr char kAttemptPrefix[] = "SilentUpdate-";
 inline constexpr char kVerifyPrefix[] = "UpdateVerify-";
 inline constexpr char kEllipsisSuffix[] = " ...";
+inline constexpr char kNotSignedByMaker[] = "Directory reply not signed by the maker";
 inline constexpr char kOkSuffix[] = " OK";
 inline constexpr char kFailedSuffix[] = " Failed";
 inline constexpr char kFallbackFailed[] = "Bakupdate Failed";

@@ -51,10 +51,11 @@ listening_as() {  # listening_as PID ADDRESS PORT
     ss -Hltnp "src $2:$3" | grep -q "pid=$1,"
 }
 
-# The maker's site on the hosts the program asks by default.
+# The maker's site on the hosts the program asks by default, signing with this build's test key.
 nodes=site/nodes.txt
 # The site offers this build's installer as the new version.
 python3 site/maker_site.py serve "$nodes" "$root/build/demo-site" \
+    --key "$root/build/win/makers-test-key/private.pem" \
     --download "$root/build/win/installer/masqng-setup.exe=masqng.exe" &
 site_pid=$!
 site_ready() {

@@ -5,8 +5,13 @@ The directory reply is a static text, so any web server or CDN can serve it; thi
 it from a plain node list (see nodes.txt) and runs nginx on loopback addresses, each host on its
 own address at port 80 (the program's request always goes to port 80):
 
-  maker_site.py build NODES FOLDER [options]   writes FOLDER/www, FOLDER/nginx.conf
-  maker_site.py serve NODES FOLDER [options]   builds, then serves until SIGTERM or Ctrl+C
+  maker_site.py build NODES FOLDER --key KEY [options]   writes FOLDER/www, FOLDER/nginx.conf
+  maker_site.py serve NODES FOLDER --key KEY [options]   builds, then serves until SIGTERM or Ctrl+C
+
+The reply is signed with the maker's private key KEY (PEM): its last line is "Signature=" and the
+base64 of an RSA-PSS signature (SHA-256, 32-byte salt) over every byte before that line, made by
+openssl. The program takes no reply without it. The tests and the demo sign with the test build's
+key (build/<target>/makers-test-key/private.pem), a release's site with the maker's.
 
 Options:
   --host ADDRESS[=BEHAVIOUR]  a host of the site (repeatable; default: 127.0.0.31, .32, .33, the
@@ -20,6 +25,9 @@ Options:
                                 firewalled   closes on the request while FOLDER/firewall
                                              exists, as if a firewall stopped the program;
                                              the node list once that file is gone
+                                forged       a forger's reply: one node, on this host's own
+                                             address, under the signature of the real reply
+                                unsigned     the reply without its signature line
                               Every host but a silent one also serves the pages below.
   --download FILE[=NAME]      served as /download/NAME (the file's own name without it;
                               repeatable); without any, a placeholder masqng.exe
@@ -32,6 +40,7 @@ Pages: / and /contact.html, the five browser guides /masq-with-*.htm, /setup-fir
 FOLDER/access.log as: host address, request line, user agent.
 """
 import argparse
+import base64
 import os
 import shutil
 import signal
@@ -42,7 +51,7 @@ import time
 
 SCRAMBLE_KEY = "M"  # shared with the program (directory/scramble_text.h)
 DEFAULT_HOSTS = ["127.0.0.31", "127.0.0.32", "127.0.0.33"]
-BEHAVIOURS = ("reply", "no-marker", "silent", "system-only", "firewalled")
+BEHAVIOURS = ("reply", "no-marker", "silent", "system-only", "firewalled", "forged", "unsigned")
 PAGES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "pages")
 LOCATION_CODES = {10, 11, 12, 13, 14, 15, 20, 21, 30, 31, 40, 41, 50}
 
@@ -120,6 +129,22 @@ def reply_text(values, extra, nodes, end_marker=True):
     return "".join(line + "\r\n" for line in lines)
 
 
+def signature_line(text, key):
+    """The reply's last line: the maker's signature of every byte before it, as a maker makes it
+    by hand (site/README.md)."""
+    signed = subprocess.run(
+        ["openssl", "dgst", "-sha256", "-sigopt", "rsa_padding_mode:pss", "-sigopt", "rsa_pss_saltlen:32",
+         "-sign", key], input=text.encode("latin-1"), capture_output=True)
+    if signed.returncode != 0 or not signed.stdout:
+        sys.exit(f"maker_site: cannot sign with {key}: {signed.stderr.decode(errors='replace').strip()}")
+    return "Signature=" + base64.b64encode(signed.stdout).decode("ascii") + "\r\n"
+
+
+def write_text(path, text):
+    with open(path, "w", encoding="latin-1", newline="") as f:
+        f.write(text)
+
+
 def parse_hosts(options):
     hosts = []
     for option in options or DEFAULT_HOSTS:
@@ -152,6 +177,8 @@ SERVER = """
 DIRECTORY = {
     "reply": "alias {www}/reply.txt;",
     "no-marker": "alias {www}/reply-no-marker.txt;",
+    "forged": "alias {www}/reply-forged-{address}.txt;",
+    "unsigned": "alias {www}/reply-unsigned.txt;",
     "system-only": 'if ($server_protocol = "HTTP/1.0") {{ return 444; }}\n            alias {www}/reply.txt;',
     "firewalled": 'if (-f {folder}/firewall) {{ return 444; }}\n            alias {www}/reply.txt;',
 }
@@ -160,7 +187,8 @@ DIRECTORY = {
 def nginx_conf(folder, hosts):
     www = os.path.join(folder, "www")
     servers = "".join(
-        SERVER.format(address=address, www=www, directory=DIRECTORY[behaviour].format(www=www, folder=folder))
+        SERVER.format(address=address, www=www,
+                      directory=DIRECTORY[behaviour].format(www=www, folder=folder, address=address))
         for address, behaviour in hosts if behaviour != "silent")
     user = "user root;" if os.geteuid() == 0 else ""  # the files may be readable by their owner only
     temp = os.path.join(folder, "temp")
@@ -189,10 +217,17 @@ def build(args):
     shutil.rmtree(www, ignore_errors=True)
     os.makedirs(os.path.join(www, "download"))
     os.makedirs(os.path.join(folder, "temp"), exist_ok=True)
-    with open(os.path.join(www, "reply.txt"), "w", encoding="latin-1", newline="") as f:
-        f.write(reply_text(values, extra, nodes))
-    with open(os.path.join(www, "reply-no-marker.txt"), "w", encoding="latin-1", newline="") as f:
-        f.write(reply_text(values, extra, nodes, end_marker=False))
+    reply = reply_text(values, extra, nodes)
+    signature = signature_line(reply, args.key)
+    write_text(os.path.join(www, "reply.txt"), reply + signature)
+    no_marker = reply_text(values, extra, nodes, end_marker=False)
+    write_text(os.path.join(www, "reply-no-marker.txt"), no_marker + signature_line(no_marker, args.key))
+    write_text(os.path.join(www, "reply-unsigned.txt"), reply)
+    for address, behaviour in hosts:
+        if behaviour == "forged":  # what a forger without the maker's key can serve
+            code = nodes[0][0] if nodes else "10"
+            forged = reply_text(values, extra, [(code, address)])
+            write_text(os.path.join(www, f"reply-forged-{address}.txt"), forged + signature)
     for page in os.listdir(PAGES):
         shutil.copy(os.path.join(PAGES, page), www)
     for download in args.download or []:
@@ -264,6 +299,7 @@ def main():
     parser.add_argument("command", choices=("build", "serve"))
     parser.add_argument("nodes")
     parser.add_argument("folder")
+    parser.add_argument("--key", required=True, help="the maker's private key (PEM) that signs the reply")
     parser.add_argument("--host", action="append")
     parser.add_argument("--download", action="append")
     parser.add_argument("--pid-file")

@@ -5,7 +5,7 @@
 bool IsGenuineInstaller(const std::string& installerPath,
                         const std::string& signaturePath,
                         std::string_view expectedSha256,
-                        InstallerCrypto& crypto,
+                        MakersCrypto& crypto,
                         DownloadFiles& files) {
     std::optional<Sha256Digest> expected;
     if (!TrimBlanks(expectedSha256).empty()) {

@@ -6,20 +6,16 @@
 // signature alone.
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 
+#include "common/makers_crypto.h"
 #include "update/download_files.h"
-#include "update/installer_crypto.h"
-
-// A signature file larger than this is no signature (an RSA-4096 one has 512 bytes).
-inline constexpr std::size_t kSignatureSizeLimit = 4096;
 
 // `expectedSha256` is the reply's text, empty when the reply has none. A text that is present
 // but no SHA-256 refuses the file: the reply was damaged or tampered with.
 bool IsGenuineInstaller(const std::string& installerPath,
                         const std::string& signaturePath,
                         std::string_view expectedSha256,
-                        InstallerCrypto& crypto,
+                        MakersCrypto& crypto,
                         DownloadFiles& files);

@@ -2,13 +2,12 @@
 // Content-Length header and the SHA-256 named by the directory reply.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
-using Sha256Digest = std::array<std::uint8_t, 32>;
+#include "common/makers_crypto.h"
 
 // Decimal digits only, blanks around them allowed, and no more than an Integer holds; nullopt
 // for anything else, an absent header included.

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "update/cng_installer_crypto_win.h"
+#include "common/cng_makers_crypto_win.h"
 #include "update/download_files_win.h"
 #include "update/frm_update_win.h"
 #include "update/installer_launcher_win.h"
@@ -11,7 +11,7 @@
 
 UpdateOutcome WinUpdateDialog::ShowUpdateDialog(const UpdateOffer& offer) {
     WinWorkerThreads threads;  // outlives the form: a call the worker sent is never left half-run
-    CngInstallerCrypto crypto;
+    CngMakersCrypto crypto;
     WinInstallerLauncher launcher;
     TfrmUpdate frmUpdate(
         offer, UpdatePorts{{std::make_shared<WinInetHttpClient>(), std::make_shared<WinDownloadFiles>(), threads},

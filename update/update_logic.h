@@ -14,7 +14,7 @@
 #include <string>
 
 #include "update/http_get.h"
-#include "update/installer_crypto.h"
+#include "common/makers_crypto.h"
 #include "update/installer_launcher.h"
 #include "update/update_dialog.h"
 
@@ -32,7 +32,7 @@ class UpdateView {  // the form, as the logic drives it
 
 struct UpdatePorts {
     DownloadPorts download;
-    InstallerCrypto& crypto;
+    MakersCrypto& crypto;
     InstallerLauncher& launcher;
     std::function<void()> closeMainForm;  // runs once the installer has started
 };

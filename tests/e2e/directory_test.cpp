@@ -24,15 +24,6 @@ namespace {
 
 constexpr char kInternetSettings[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 
-// The directory's part of the log: from its first line up to the choice of a node, or all of
-// it when no node was chosen.
-std::vector<std::string> DirectoryTexts(const Masq& masq) {
-    std::vector<std::string> texts = masq.LogTexts();
-    auto first = std::find(texts.begin(), texts.end(), "Init settings...");
-    auto chosen = std::find_if(first, texts.end(), [](const std::string& t) { return t.starts_with("Select IP: "); });
-    return std::vector<std::string>(first, chosen == texts.end() ? chosen : chosen + 1);
-}
-
 // The requests the site saw from the program started after `before` of them.
 std::vector<std::string> RequestsSince(std::size_t before) {
     std::vector<std::string> requests = DirectoryRequests();

@@ -101,6 +101,8 @@ const MakerSite& RunningSite() {
                          value("Down"),
                          value("SystemOnly"),
                          value("Firewalled"),
+                         value("Forged"),
+                         value("Unsigned"),
                          WindowsPathOf(value("Firewall")),
                          WindowsPathOf(value("AccessLog"))};
     }();
@@ -251,6 +253,13 @@ std::vector<std::string> Masq::LogTexts() const {
             texts.push_back(text);
     }
     return texts;
+}
+
+std::vector<std::string> DirectoryTexts(const Masq& masq) {
+    std::vector<std::string> texts = masq.LogTexts();
+    auto first = std::find(texts.begin(), texts.end(), "Init settings...");
+    auto chosen = std::find_if(first, texts.end(), [](const std::string& t) { return t.starts_with("Select IP: "); });
+    return std::vector<std::string>(first, chosen == texts.end() ? chosen : chosen + 1);
 }
 
 }  // namespace e2e

@@ -66,6 +66,8 @@ struct MakerSite {
     std::string down;                         // nothing listens
     std::string systemOnly;                   // closes on the program's request, serves the system's download
     std::string firewalled;                   // closes on the request while the file `firewall` exists
+    std::string forged;            // a forger's reply: its own address as the node, the real reply's signature
+    std::string withoutSignature;  // the reply without its signature line
     std::string firewall;
     std::string accessLog;  // the requests the site saw, one a line
 };
@@ -120,5 +122,9 @@ class Masq {
   private:
     std::unique_ptr<Program> process_;
 };
+
+// The directory's part of the program's log: from its first line up to the choice of a node, or
+// all of it when no node was chosen.
+std::vector<std::string> DirectoryTexts(const Masq& masq);
 
 }  // namespace e2e

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # The Linux services the end-to-end tests run against, started before them and ended after them
 # (a CTest fixture: a Windows test under Wine can start a Linux program but not end it).
-#   services.sh start STATE_FILE   a microsocks node with user/password on 127.0.0.21 (its
+#   services.sh start STATE_FILE KEY   a microsocks node with user/password on 127.0.0.21 (its
 #                                  connections go out from 127.0.0.22) and a free port for the
 #                                  tunnel client's local proxy; the maker's site (site/) listing
-#                                  that node, its hosts on BLOCK.50-57 each with its own
+#                                  that node, its hosts on BLOCK.50-62 each with its own
 #                                  behaviour (BLOCK is 127.0.0, or the first 127.0.N where no
 #                                  other test run on this machine holds port 80); all described
-#                                  in STATE_FILE
+#                                  in STATE_FILE; the site signs its replies with KEY (the
+#                                  test build's private key)
 #   services.sh stop STATE_FILE    ends what start started, by its PID
 # STATE_FILE is an INI file the tests read:
 #   [Node] Host, Port, User, Key, OutAddress, Pid, LocalPort (free now: another program on this
@@ -15,7 +16,9 @@
 #   [Site] Directory, Mirror1, Mirror2 (answer with the node list), NoMarker (without "E=1"),
 #          Silent (accepts, never answers), Down (nothing listens), SystemOnly (closes on the
 #          program's own request, answers the system's download), Firewalled (closes on the
-#          request while the file Firewall exists), Firewall, AccessLog, Pid
+#          request while the file Firewall exists), Forged (a forger's reply naming its own
+#          address as the node, under the real reply's signature), Unsigned (the reply without
+#          its signature), Firewall, AccessLog, Pid
 set -euo pipefail
 action=$1
 state=$2
@@ -28,7 +31,7 @@ free_port() {
     python3 -c 'import socket,sys; s=socket.socket(); s.bind((sys.argv[1], 0)); print(s.getsockname()[1])' "$1"
 }
 
-# The first block of loopback addresses whose .50 to .60 have port 80 free: the site's hosts, a
+# The first block of loopback addresses whose .50 to .62 have port 80 free: the site's hosts, a
 # host that is down and the listed nodes nothing answers for.
 site_block() {
     python3 - <<'PY'
@@ -36,7 +39,7 @@ import socket
 for n in range(255):
     block, held = f"127.0.{n}", []
     try:
-        for last in range(50, 61):
+        for last in range(50, 63):
             held.append(socket.socket())
             held[-1].setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
             held[-1].bind((f"{block}.{last}", 80))
@@ -52,6 +55,7 @@ PY
 
 case "$action" in
 start)
+    key=${3:?services.sh start needs the key the site signs with}
     mkdir -p "$(dirname "$state")" "$site_folder"
     port=$(free_port "$node_ip")
     microsocks -i "$node_ip" -p "$port" -u masq-e2e -P e2e-key -b "$node_out" >/dev/null 2>&1 &
@@ -68,9 +72,10 @@ start)
     # The directory lists the node first, then nodes of two more locations that cannot be reached.
     printf 'P = %s\nU = masq-e2e\nK = e2e-key\n10 %s\n20 %s\n11 %s.59-60\n' \
         "$port" "$node_ip" "$unreachable" "$block" >"$site_folder/nodes.txt"
-    python3 "$here/../../site/maker_site.py" serve "$site_folder/nodes.txt" "$site_folder" \
+    python3 "$here/../../site/maker_site.py" serve "$site_folder/nodes.txt" "$site_folder" --key "$key" \
         --host "$block.51" --host "$block.52" --host "$block.53" --host "$block.54=no-marker" \
         --host "$block.55=silent" --host "$block.57=system-only" --host "$block.50=firewalled" \
+        --host "$block.61=forged" --host "$block.62=unsigned" \
         </dev/null >"$site_folder/site.log" 2>&1 &
     site_pid=$!
     for _ in $(seq 200); do
@@ -87,6 +92,7 @@ start)
             "$block" "$block" "$block" "$block"
         printf 'Silent=%s.55\r\nDown=%s.56\r\nSystemOnly=%s.57\r\nFirewalled=%s.50\r\n' \
             "$block" "$block" "$block" "$block"
+        printf 'Forged=%s.61\r\nUnsigned=%s.62\r\n' "$block" "$block"
         printf 'Firewall=%s\r\nAccessLog=%s\r\nPid=%s\r\n' "$site_folder/firewall" "$site_folder/access.log" "$site_pid"
     } >"$state"
     ;;

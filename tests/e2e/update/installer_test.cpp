@@ -143,7 +143,7 @@ TEST_F(InstallerTest, TheUninstallerRemovesTheAutostartValueAndKeepsTheSettingsU
 
     ASSERT_EQ(InstallSilently(), 0u);
     ASSERT_TRUE(UninstallSilently(" /REMOVESETTINGS"));
-    // The settings section runs after the program's files and entry are gone.
+    // The settings' section runs after the one whose end UninstallSilently waits for.
     EXPECT_TRUE(WaitUntil([&] { return !Exists(dataFolder_); }));
 }
 

@@ -9,6 +9,7 @@
 #include "tests/fakes/fake_fallback_download.h"
 #include "tests/fakes/fake_http_text.h"
 #include "tests/fakes/fake_identity_sources.h"
+#include "tests/fakes/fake_makers_crypto.h"
 #include "tests/fakes/fake_message_boxes.h"
 #include "tests/fakes/fake_random_pick.h"
 #include "tests/fakes/fake_select_ip_dialogs.h"
@@ -50,8 +51,8 @@ class DirectoryRequestTest : public testing::Test {
     }
     bool SilentUpdate() {
         DirectoryRequest request(values,
-                                 RequestPorts{timRead, log, status, display, proxy, http, fallback, language, volumes,
-                                              IdentitySources{interfaces, adapters}, settings},
+                                 RequestPorts{timRead, log, status, display, proxy, http, fallback, crypto, language,
+                                              volumes, IdentitySources{interfaces, adapters}, settings},
                                  calls, reply);
         return request.SilentUpdate();
     }
@@ -68,6 +69,7 @@ class DirectoryRequestTest : public testing::Test {
     RecordingBrowserProxy proxy;
     FakeHttpText http;
     FakeFallbackDownload fallback;
+    FakeMakersCrypto crypto;
     FakeSystemLanguage language;
     FakeVolumeInfo volumes;
     FakeInterfaceTable interfaces;
@@ -83,7 +85,7 @@ class DirectoryRequestTest : public testing::Test {
     RequestCalls calls;
     std::vector<UnblockAdvice> advice;
     std::function<void()> whileAdvising;
-    const std::string good = ReplyText{}.Node("10", "192.0.2.5-7").Text();
+    const std::string good = Signed(ReplyText{}.Node("10", "192.0.2.5-7").Text());
 };
 
 TEST_F(DirectoryRequestTest, AGoodPrimaryReplyIsTakenAfterTheStepsInTheirOrder) {
@@ -113,7 +115,7 @@ TEST_F(DirectoryRequestTest, AGoodPrimaryReplyIsTakenAfterTheStepsInTheirOrder) 
 }
 
 TEST_F(DirectoryRequestTest, AReplyWithoutItsEndMarkerSendsTheRequestToTheFirstMirror) {
-    http.bodies["dir.example"] = "B=1\r\nC=1\r\n";
+    http.bodies["dir.example"] = Signed("B=1\r\nC=1\r\n");
     http.bodies["10.1.1.1"] = good;
     http.bodies["10.2.2.2"] = good;
     EXPECT_TRUE(SilentUpdate());
@@ -126,8 +128,8 @@ TEST_F(DirectoryRequestTest, AReplyWithoutItsEndMarkerSendsTheRequestToTheFirstM
 
 TEST_F(DirectoryRequestTest, TheSecondMirrorsReplyIsHandedOnAlone) {
     http.bodies["dir.example"] = std::nullopt;
-    http.bodies["10.1.1.1"] = "B=1\r\nC=1\r\n1=10=#=#=#<\r\n";  // a node, but no end marker
-    http.bodies["10.2.2.2"] = ReplyText{}.Node("11", "10.0.0.9").Text();
+    http.bodies["10.1.1.1"] = Signed("B=1\r\nC=1\r\n1=10=#=#=#<\r\n");  // a node, but no end marker
+    http.bodies["10.2.2.2"] = Signed(ReplyText{}.Node("11", "10.0.0.9").Text());
     EXPECT_TRUE(SilentUpdate());
     EXPECT_THAT(http.Urls(), ElementsAre(Url("dir.example", 0), Url("10.1.1.1", 1), Url("10.2.2.2", 2)));
     ASSERT_EQ(session.ServerCount(), 1);
@@ -136,8 +138,10 @@ TEST_F(DirectoryRequestTest, TheSecondMirrorsReplyIsHandedOnAlone) {
                                                     "Try SilentUpdate-2 ...", "Please Select an IP Address"));
 }
 
+// The system's download is checked on the bytes it brought: LF line ends as served here.
 TEST_F(DirectoryRequestTest, WhenEveryHostFailsTheFallbackDownloadOfTheFirstUrlIsVerified) {
-    fallback.text = "B=1\nC=1\nP=<=5=\nU=x~h\x7f\nK=fht\n1=10<4?#=#?#8 :\nE=1";
+    const std::string served = "B=1\nC=1\nP=<=5=\nU=x~h\x7f\nK=fht\n1=10<4?#=#?#8 :\nE=1\n";
+    fallback.text = served + SignatureLineOf(served, "");
     EXPECT_TRUE(SilentUpdate());
     ASSERT_EQ(fallback.calls.size(), 1u);
     EXPECT_EQ(fallback.calls[0].url, "http://" + Url("dir.example", 0));
@@ -167,12 +171,84 @@ TEST_F(DirectoryRequestTest, WithoutAnyReplyTheUserIsAdvisedAndTheHideCommandSta
     EXPECT_FALSE(display.enabled[TrayMenuItem::StopMasq1]);
 }
 
-TEST_F(DirectoryRequestTest, AFallbackWithoutMarkersFailsToo) {
-    fallback.text = "<html>blocked</html>";
+TEST_F(DirectoryRequestTest, AFallbackWithoutMarkersOrSignatureFailsToo) {
+    fallback.text = Signed("<html>blocked</html>\r\n");
     EXPECT_FALSE(SilentUpdate());
     EXPECT_THAT(
         std::vector<std::string>(log.texts.end() - 4, log.texts.end()),
         ElementsAre("BakUpdate OK", "BakUpdateVerify Failed", "SilentUpdate Failed!", "Please unblock Masq NG"));
+
+    fallback.text = ReplyText{}.Node("10", "192.0.2.5").Text();  // complete, but nobody signed it
+    log.texts.clear();
+    EXPECT_FALSE(SilentUpdate());
+    EXPECT_THAT(std::vector<std::string>(log.texts.end() - 5, log.texts.end()),
+                ElementsAre("BakUpdate OK", "Directory reply not signed by the maker", "BakUpdateVerify Failed",
+                            "SilentUpdate Failed!", "Please unblock Masq NG"));
+    EXPECT_THAT(launches, IsEmpty());
+}
+
+// What may come in place of the maker's reply from a host or anyone on the path. Each carries
+// every flag and a node of its own; nothing of it is acted on, and the first mirror is asked.
+struct BadReply {
+    const char* name;
+    std::string reply;
+};
+
+std::vector<BadReply> BadReplies() {
+    const std::string flags = "NewVersion=1\r\nServiceNotAvailable-1=1\r\nServiceNotAvailable-2=1\r\n";
+    const std::string honest = ReplyText{.extra = flags}.Node("10", "198.51.100.7").Text();
+    const std::string forged = ReplyText{.extra = flags}.Node("10", "203.0.113.66").Text();
+    const std::string signature = FakeMakersCrypto::Sign(honest);
+    std::string changed = Signed(honest);
+    changed[honest.size() / 2] ^= 0x01;
+    return {
+        {"AByteChangedBeforeTheSignature", changed},
+        {"ASignatureCopiedFromAnotherReply", forged + SignatureLineOf(honest)},
+        {"NoSignatureLine", forged},
+        {"ASignatureLineThatIsNotTheLast", Signed(honest) + "1=10" + ScrambleText("203.0.113.66", kScrambleKey)},
+        {"Base64Garbage", honest + "Signature=%%%%garbage%%%%\r\n"},
+        {"ASignatureOfTheWrongLength", honest + "Signature=" + Base64Of(signature + signature) + "\r\n"},
+        {"ASignatureLineOfAMegabyte", honest + "Signature=" + std::string(1 << 20, 'Q') + "\r\n"},
+        {"CutInsideItsSignature", Signed(honest).substr(0, honest.size() + 30)},
+    };
+}
+
+class BadReplyTest : public DirectoryRequestTest, public testing::WithParamInterface<BadReply> {};
+
+TEST_P(BadReplyTest, IsRefusedWithItsReasonAndTheFirstMirrorIsAsked) {
+    http.bodies["dir.example"] = GetParam().reply;
+    http.bodies["10.1.1.1"] = good;
+    EXPECT_TRUE(SilentUpdate());
+    EXPECT_THAT(std::vector<std::string>(log.texts.begin() + 3, log.texts.end()),
+                ElementsAre("SilentUpdate-0 ...", "SilentUpdate-0 OK", "Directory reply not signed by the maker",
+                            "UpdateVerify-0 Failed", "SilentUpdate-1 ...", "SilentUpdate-1 OK", "UpdateVerify-1 OK",
+                            "Select IP: United States #1"));
+    EXPECT_THAT(launches, ElementsAre("192.0.2.5"));
+    EXPECT_EQ(session.ServerCount(), 3);
+    EXPECT_THAT(messages.shown, IsEmpty());  // no service flag shown
+}
+
+INSTANTIATE_TEST_SUITE_P(DirectoryRequest,
+                         BadReplyTest,
+                         testing::ValuesIn(BadReplies()),
+                         [](const testing::TestParamInfo<BadReply>& info) { return std::string(info.param.name); });
+
+TEST_F(DirectoryRequestTest, WhenNoHostSignsThereIsNoNodeAndTheUserIsAdvised) {
+    const std::string forged = ReplyText{}.Node("10", "203.0.113.66").Text();
+    for (const char* host : {"dir.example", "10.1.1.1", "10.2.2.2"})
+        http.bodies[host] = forged;
+    fallback.text = forged;
+    EXPECT_FALSE(SilentUpdate());
+    EXPECT_THAT(std::vector<std::string>(log.texts.begin() + 3, log.texts.end()),
+                ElementsAre("SilentUpdate-0 ...", "SilentUpdate-0 OK", "Directory reply not signed by the maker",
+                            "UpdateVerify-0 Failed", "SilentUpdate-1 ...", "SilentUpdate-1 OK",
+                            "Directory reply not signed by the maker", "UpdateVerify-1 Failed", "SilentUpdate-2 ...",
+                            "SilentUpdate-2 OK", "Directory reply not signed by the maker", "UpdateVerify-2 Failed",
+                            "BakUpdate OK", "Directory reply not signed by the maker", "BakUpdateVerify Failed",
+                            "SilentUpdate Failed!", "Please unblock Masq NG"));
+    EXPECT_THAT(advice, ElementsAre(UnblockAdvice::DirectoryRequestFailed));
+    EXPECT_THAT(launches, IsEmpty());
+    EXPECT_EQ(session.ServerCount(), 0);
 }
 
 // The advice's reconnect runs the request again inside the failed one: whatever the inner run
@@ -198,10 +274,7 @@ TEST_F(DirectoryRequestTest, TheQueryCarriesTheFallbackIdentifierAndErrorWhenThe
                                          "version=1.8479&language=1031&i=0&code=Error"));
 }
 
-TEST(DirectoryRequestPieces, MarkersVersionsAndUrls) {
-    EXPECT_TRUE(IsReplyComplete("E=1 ... B=1"));
-    EXPECT_FALSE(IsReplyComplete("B=1\r\ne=1"));
-    EXPECT_FALSE(IsReplyComplete(""));
+TEST(DirectoryRequestPieces, VersionsAndUrls) {
     EXPECT_EQ(LeadingVersion("1.84"), "1.84");
     EXPECT_EQ(LeadingVersion("2.0b3"), "2.0");
     EXPECT_EQ(RequestUrl("http://h", {"12", "1.8479", "1033", "Error"}, 2),

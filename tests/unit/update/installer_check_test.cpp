@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/fake_download_files.h"
-#include "fakes/fake_installer_crypto.h"
+#include "fakes/fake_makers_crypto.h"
 
 namespace {
 
@@ -15,19 +15,19 @@ class InstallerCheckTest : public testing::Test {
   protected:
     InstallerCheckTest() {
         files.files[kInstaller] = kBytes;
-        files.files[kSignature] = FakeInstallerCrypto::Sign(kBytes);
+        files.files[kSignature] = FakeMakersCrypto::Sign(kBytes);
     }
     bool Check(std::string_view expectedSha256 = {}) {
         return IsGenuineInstaller(kInstaller, kSignature, expectedSha256, crypto, files);
     }
 
     FakeDownloadFiles files;
-    FakeInstallerCrypto crypto{files};
+    FakeMakersCrypto crypto{files};
 };
 
 TEST_F(InstallerCheckTest, TheMakersSignedFileIsGenuineWithOrWithoutTheRepliesSha256) {
     EXPECT_TRUE(Check());
-    EXPECT_TRUE(Check(FakeInstallerCrypto::HexDigestOf(kBytes)));
+    EXPECT_TRUE(Check(FakeMakersCrypto::HexDigestOf(kBytes)));
     EXPECT_TRUE(Check("  "));  // a blank value is no value
 }
 
@@ -37,8 +37,8 @@ TEST_F(InstallerCheckTest, AChangedFileIsRefused) {
 }
 
 TEST_F(InstallerCheckTest, AMissingWrongOrOversizedSignatureIsRefused) {
-    const std::string cases[] = {"", FakeInstallerCrypto::Sign("other bytes"),
-                                 FakeInstallerCrypto::Sign(kBytes) + std::string(kSignatureSizeLimit, ' ')};
+    const std::string cases[] = {"", FakeMakersCrypto::Sign("other bytes"),
+                                 FakeMakersCrypto::Sign(kBytes) + std::string(kSignatureSizeLimit, ' ')};
     for (const std::string& signature : cases) {
         files.files[kSignature] = signature;
         EXPECT_FALSE(Check()) << signature.size();
@@ -49,7 +49,7 @@ TEST_F(InstallerCheckTest, AMissingWrongOrOversizedSignatureIsRefused) {
 
 TEST_F(InstallerCheckTest, ASignedFileThatIsNotTheOneTheReplyNamesIsRefused) {
     // An older installer, validly signed, where the reply names the new one.
-    EXPECT_FALSE(Check(FakeInstallerCrypto::HexDigestOf("the new installer")));
+    EXPECT_FALSE(Check(FakeMakersCrypto::HexDigestOf("the new installer")));
     // A value that is no SHA-256 at all: the reply was damaged on the way.
     EXPECT_FALSE(Check("not-a-digest"));
 }

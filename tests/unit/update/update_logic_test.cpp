@@ -8,7 +8,7 @@
 
 #include "fakes/fake_download_files.h"
 #include "fakes/fake_http_client.h"
-#include "fakes/fake_installer_crypto.h"
+#include "fakes/fake_makers_crypto.h"
 #include "fakes/fake_installer_launcher.h"
 #include "fakes/fake_worker_threads.h"
 #include "update/update_texts.h"
@@ -37,7 +37,7 @@ class UpdateLogicTest : public testing::Test {
   protected:
     UpdateLogicTest() {
         http->replies["/download/masqng.exe"] = FakeReply::Of(kSetup, 1025);
-        http->replies["/download/masqng.exe.sig"] = FakeReply::Of(FakeInstallerCrypto::Sign(kSetup));
+        http->replies["/download/masqng.exe.sig"] = FakeReply::Of(FakeMakersCrypto::Sign(kSetup));
     }
     std::unique_ptr<UpdateLogic> Make(std::string expectedSha256 = {}) {
         return std::make_unique<UpdateLogic>(
@@ -54,7 +54,7 @@ class UpdateLogicTest : public testing::Test {
     std::shared_ptr<FakeHttpClient> http = std::make_shared<FakeHttpClient>();
     std::shared_ptr<FakeDownloadFiles> files = std::make_shared<FakeDownloadFiles>();
     FakeWorkerThreads threads;
-    FakeInstallerCrypto crypto{*files};
+    FakeMakersCrypto crypto{*files};
     FakeInstallerLauncher launcher;
     RecordingUpdateView view;
 };
@@ -80,11 +80,11 @@ TEST_F(UpdateLogicTest, AGenuineInstallerRunsAndTheMainFormCloses) {
 }
 
 TEST_F(UpdateLogicTest, TheRepliesSha256MustMatchWhenGiven) {
-    auto matching = Make(FakeInstallerCrypto::HexDigestOf(kSetup));
+    auto matching = Make(FakeMakersCrypto::HexDigestOf(kSetup));
     RunDownloads(*matching);
     EXPECT_EQ(launcher.started.size(), 1u);
 
-    auto other = Make(FakeInstallerCrypto::HexDigestOf("an older installer"));
+    auto other = Make(FakeMakersCrypto::HexDigestOf("an older installer"));
     RunDownloads(*other);
     EXPECT_EQ(launcher.started.size(), 1u);
     EXPECT_EQ(view.calls.back(), std::string("error box: ") + update_text::kFailedVerification);

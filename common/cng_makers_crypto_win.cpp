@@ -1,10 +1,10 @@
-#include "update/cng_installer_crypto_win.h"
+#include "common/cng_makers_crypto_win.h"
 
-#include <array>
+#include <climits>
 #include <iterator>
 
-#include "update/cng_handles_win.h"
-#include "update/makers_public_key.h"
+#include "common/cng_handles_win.h"
+#include "common/makers_public_key.h"
 
 namespace {
 
@@ -21,6 +21,34 @@ UniqueAlgorithm OpenAlgorithm(const wchar_t* name) {
         return {};
     return UniqueAlgorithm(algorithm);
 }
+
+// A SHA-256 fed in pieces; a failure anywhere makes Finish() nullopt.
+class Sha256Hash {
+  public:
+    Sha256Hash() : algorithm_(OpenAlgorithm(BCRYPT_SHA256_ALGORITHM)) {
+        BCRYPT_HASH_HANDLE hash = nullptr;
+        if (algorithm_ && Succeeded(BCryptCreateHash(algorithm_.Get(), &hash, nullptr, 0, nullptr, 0, 0)))
+            hash_ = UniqueCngHash(hash);
+    }
+    bool Add(const void* bytes, std::size_t size) {
+        // CNG takes a ULONG at a time; a reply or a file piece is far smaller.
+        auto* data = static_cast<PUCHAR>(const_cast<void*>(bytes));
+        ok_ = ok_ && hash_ && size <= ULONG_MAX &&
+              (size == 0 || Succeeded(BCryptHashData(hash_.Get(), data, ULONG(size), 0)));
+        return ok_;
+    }
+    std::optional<Sha256Digest> Finish() {
+        Sha256Digest digest;
+        if (!ok_ || !hash_ || !Succeeded(BCryptFinishHash(hash_.Get(), digest.data(), ULONG(digest.size()), 0)))
+            return std::nullopt;
+        return digest;
+    }
+
+  private:
+    UniqueAlgorithm algorithm_;  // outlives the hash made from it
+    UniqueCngHash hash_;
+    bool ok_ = true;
+};
 
 // BCRYPT_RSAKEY_BLOB: the header, then the exponent and the modulus, big-endian.
 std::vector<UCHAR> PublicKeyBlob(const RsaPublicKey& key) {
@@ -42,34 +70,33 @@ RsaPublicKey MakersPublicKey() {
             {std::begin(kMakersKeyExponent), std::end(kMakersKeyExponent)}};
 }
 
-std::optional<Sha256Digest> CngInstallerCrypto::FileSha256(const std::string& path) {
+std::optional<Sha256Digest> CngMakersCrypto::Sha256(std::string_view bytes) {
+    Sha256Hash hash;
+    if (!hash.Add(bytes.data(), bytes.size()))
+        return std::nullopt;
+    return hash.Finish();
+}
+
+std::optional<Sha256Digest> CngMakersCrypto::FileSha256(const std::string& path) {
     UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    UniqueAlgorithm sha256 = OpenAlgorithm(BCRYPT_SHA256_ALGORITHM);
-    if (!file || !sha256)
+    if (!file)
         return std::nullopt;
-    BCRYPT_HASH_HANDLE hashHandle = nullptr;
-    if (!Succeeded(BCryptCreateHash(sha256.Get(), &hashHandle, nullptr, 0, nullptr, 0, 0)))
-        return std::nullopt;
-    UniqueCngHash hash(hashHandle);
-
-    std::vector<UCHAR> buffer(kReadSize);
+    Sha256Hash hash;
+    std::vector<char> buffer(kReadSize);
     for (;;) {
         DWORD read = 0;
         if (!ReadFile(file.Get(), buffer.data(), kReadSize, &read, nullptr))
             return std::nullopt;
         if (read == 0)
             break;
-        if (!Succeeded(BCryptHashData(hash.Get(), buffer.data(), read, 0)))
+        if (!hash.Add(buffer.data(), read))
             return std::nullopt;
     }
-    Sha256Digest digest;
-    if (!Succeeded(BCryptFinishHash(hash.Get(), digest.data(), ULONG(digest.size()), 0)))
-        return std::nullopt;
-    return digest;
+    return hash.Finish();
 }
 
-bool CngInstallerCrypto::IsMakersSignature(const Sha256Digest& digest, std::string_view signature) {
+bool CngMakersCrypto::IsMakersSignature(const Sha256Digest& digest, std::string_view signature) {
     UniqueAlgorithm rsa = OpenAlgorithm(BCRYPT_RSA_ALGORITHM);
     if (!rsa || signature.empty())
         return false;

@@ -1,4 +1,4 @@
-#include "update/cng_installer_crypto_win.h"
+#include "common/cng_makers_crypto_win.h"
 
 #include <gtest/gtest.h>
 
@@ -18,10 +18,10 @@ std::string Hex(const Sha256Digest& digest) {
 }
 
 std::string Vector(const std::string& name) {
-    return driver::WindowsPathOf(UPDATE_VECTORS "/" + name);
+    return driver::WindowsPathOf(MAKERS_KEY_VECTORS "/" + name);
 }
 
-TEST(CngInstallerCrypto, HashesFilesToTheStandardSha256Vectors) {
+TEST(CngMakersCrypto, HashesBytesAndFilesToTheStandardSha256Vectors) {
     const struct {
         std::string bytes;
         const char* digest;
@@ -34,13 +34,16 @@ TEST(CngInstallerCrypto, HashesFilesToTheStandardSha256Vectors) {
         {std::string(1000000, 'a'), "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
     };
     ScratchFolder scratch;
-    CngInstallerCrypto crypto;
+    CngMakersCrypto crypto;
     for (const auto& c : cases) {
         const std::string file = scratch.Path("vector.bin");
         WriteBytes(file, c.bytes);
         const auto digest = crypto.FileSha256(file);
         ASSERT_TRUE(digest) << c.bytes.size();
         EXPECT_EQ(Hex(*digest), c.digest) << c.bytes.size();
+        const auto inMemory = crypto.Sha256(c.bytes);
+        ASSERT_TRUE(inMemory) << c.bytes.size();
+        EXPECT_EQ(Hex(*inMemory), c.digest) << c.bytes.size();
     }
     EXPECT_EQ(crypto.FileSha256(scratch.Path("missing.bin")), std::nullopt);
 }
@@ -51,7 +54,7 @@ class MakersSignatureTest : public testing::Test {
     bool Accepts(const std::string& signature) { return crypto_.IsMakersSignature(digest_, signature); }
     static std::string Signature(const std::string& name) { return driver::ReadFile(Vector(name)).value(); }
 
-    CngInstallerCrypto crypto_;  // the key this test build was made with
+    CngMakersCrypto crypto_;  // the key this test build was made with
     Sha256Digest digest_;
 };
 

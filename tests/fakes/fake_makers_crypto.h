@@ -1,18 +1,20 @@
-// Stand-in cryptography over FakeDownloadFiles: a digest that changes with any byte of the file,
-// and a "maker's signature" that only Sign() makes. The real algorithms are tested under Wine.
+// Stand-in cryptography: a digest that changes with any byte (of bytes in memory, or of a file of
+// FakeDownloadFiles), and a "maker's signature" that only Sign() makes. The real algorithms are
+// tested under Wine.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "common/makers_crypto.h"
 #include "fakes/fake_download_files.h"
-#include "update/installer_crypto.h"
 
-class FakeInstallerCrypto final : public InstallerCrypto {
+class FakeMakersCrypto final : public MakersCrypto {
   public:
-    explicit FakeInstallerCrypto(FakeDownloadFiles& files) : files_(files) {}
+    FakeMakersCrypto() = default;
+    explicit FakeMakersCrypto(const FakeDownloadFiles& files) : files_(&files) {}
 
-    static Sha256Digest DigestOf(const std::string& bytes) {
+    static Sha256Digest DigestOf(std::string_view bytes) {
         Sha256Digest digest{};
         for (std::size_t word = 0; word < 4; ++word) {
             std::uint64_t hash = 14695981039346656037ull + word;  // FNV-1a, one seed per word
@@ -23,11 +25,11 @@ class FakeInstallerCrypto final : public InstallerCrypto {
         }
         return digest;
     }
-    static std::string Sign(const std::string& bytes) {
+    static std::string Sign(std::string_view bytes) {
         const Sha256Digest digest = DigestOf(bytes);
         return "signed:" + std::string(digest.begin(), digest.end());
     }
-    static std::string HexDigestOf(const std::string& bytes) {
+    static std::string HexDigestOf(std::string_view bytes) {
         static const char kHex[] = "0123456789abcdef";
         std::string hex;
         for (std::uint8_t b : DigestOf(bytes))
@@ -35,9 +37,12 @@ class FakeInstallerCrypto final : public InstallerCrypto {
         return hex;
     }
 
+    std::optional<Sha256Digest> Sha256(std::string_view bytes) override { return DigestOf(bytes); }
     std::optional<Sha256Digest> FileSha256(const std::string& path) override {
-        auto found = files_.files.find(path);
-        if (found == files_.files.end())
+        if (!files_)
+            return std::nullopt;
+        auto found = files_->files.find(path);
+        if (found == files_->files.end())
             return std::nullopt;
         return DigestOf(found->second);
     }
@@ -46,5 +51,5 @@ class FakeInstallerCrypto final : public InstallerCrypto {
     }
 
   private:
-    FakeDownloadFiles& files_;
+    const FakeDownloadFiles* files_ = nullptr;
 };
