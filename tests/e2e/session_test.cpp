@@ -47,8 +47,10 @@ class SessionTest : public MasqTest {
         MasqTest::SetUp();
         UseDirectoryAtStart();
     }
+    // The log line comes a moment before the tray shows the on state.
     void WaitUntilEstablished(const Masq& masq) {
         ASSERT_TRUE(masq.WaitForLog("Masq ON"));
+        ASSERT_TRUE(WaitUntil([] { return TrayIconColour() == IconColour::Green; }));
         ASSERT_EQ(masq.ClientProcesses().size(), 1u);
     }
 };
@@ -76,14 +78,12 @@ TEST_F(SessionTest, TheClientsReadyLineTurnsHidingOnAndStopAndHideWorkByHand) {
 
     masq.Command(TrayMenuItem::StopMasq1);
     ASSERT_TRUE(masq.WaitForLog("User stopped Masq"));
-    EXPECT_EQ(TrayTooltip(), "Masq OFF");
-    EXPECT_EQ(TrayIconColour(), IconColour::Red);
+    EXPECT_TRUE(WaitForTrayState(IconColour::Red, "Masq OFF"));
     EXPECT_EQ(masq.ClientProcesses(), client) << "stopping leaves the client running";
 
     masq.Command(TrayMenuItem::Masq1);
     ASSERT_TRUE(masq.WaitForLog("Masq ON", 2));
-    EXPECT_EQ(TrayTooltip(), "Masq ON");
-    EXPECT_EQ(TrayIconColour(), IconColour::Green);
+    EXPECT_TRUE(WaitForTrayState(IconColour::Green, "Masq ON"));
     EXPECT_EQ(masq.ClientProcesses(), client) << "hiding again launches nothing";
 
     masq.Command(TrayMenuItem::Exit1);
@@ -115,7 +115,7 @@ TEST_F(SessionTest, AClientThatDiesWhileEstablishedIsReportedAndYesRelaunchesThe
     EXPECT_EQ(std::vector<std::string>(lost, texts.end()),
               (std::vector<std::string>{"Connection lost", "Reconnect...", "Searching...", "Connecting...", "Connected",
                                         "Identifying", "Masq ON"}));
-    EXPECT_EQ(TrayTooltip(), OnTooltip());
+    EXPECT_TRUE(WaitForTrayState(IconColour::Green, OnTooltip()));
 }
 
 TEST_F(SessionTest, NoToTheReconnectLeavesHidingOffWithTheClientGone) {

@@ -89,6 +89,10 @@ IconColour TrayIconColour() {
     return green > enough && green > red ? IconColour::Green : red > enough ? IconColour::Red : IconColour::Other;
 }
 
+bool WaitForTrayState(IconColour colour, const std::string& tooltip) {
+    return WaitUntil([&] { return TrayIconColour() == colour; }) && WaitUntil([&] { return TrayTooltip() == tooltip; });
+}
+
 void SaveTrayScreenshot(const std::string& name) {
     RECT tray{};
     GetWindowRect(TrayWindow(), &tray);

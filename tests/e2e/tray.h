@@ -24,5 +24,8 @@ void SaveTrayScreenshot(const std::string& name);
 // red disc.
 enum class IconColour { Green, Red, Other };
 IconColour TrayIconColour();
+// Waits until the first icon shows `colour` and its tooltip reads `tooltip`: the program logs a
+// change of state a moment before the tray shows it.
+bool WaitForTrayState(IconColour colour, const std::string& tooltip);
 
 }  // namespace e2e
