@@ -1,4 +1,4 @@
-#include "warden/node_failure.h"
+#include "warden/net/node_failure.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "warden/app.h"
+#include "warden/app/app.h"
 
 #include <string>
 
 #include "warden/net/early_data_probe.h"
 #include "warden/net/node_probe.h"
-#include "warden/node_failure.h"
-#include "warden/os.h"
+#include "warden/net/node_failure.h"
+#include "warden/process/os.h"
 
 namespace warden {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "warden/net/node_probe.h"
-#include "warden/node_failure.h"
+#include "warden/net/node_failure.h"
 
 namespace warden::net {
 

@@ -4,7 +4,7 @@
 
 #include <system_error>
 
-#include "warden/status.h"
+#include "warden/process/status.h"
 
 namespace warden {
 

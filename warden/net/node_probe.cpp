@@ -3,7 +3,7 @@
 #include <chrono>
 
 #include "warden/net/node_handshake.h"
-#include "warden/node_failure.h"
+#include "warden/net/node_failure.h"
 
 namespace warden::net {
 

@@ -1,4 +1,4 @@
-#include "warden/status.h"
+#include "warden/process/status.h"
 
 #include <algorithm>
 #include <array>
