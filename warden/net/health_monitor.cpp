@@ -61,7 +61,7 @@ asio::awaitable<bool> HealthMonitor::NodeAnswers(Status& failure, std::string& d
     const auto probe = NodeProbe::Create(executor_, target_);
     std::error_code error = co_await probe->Connect();
     if (!error)
-        error = co_await probe->Greet();
+        error = co_await probe->Check();
     if (!error)
         co_return true;
     failure = NodeFailureStatus(error);

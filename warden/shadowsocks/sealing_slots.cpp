@@ -16,7 +16,7 @@ SealingSlots::SealingSlots(std::span<std::uint8_t> buffer) : buffer_(buffer) {
         throw std::invalid_argument("a relay buffer too small for a chunk");
 }
 
-std::span<const std::uint8_t> SealingSlots::Seal(ChunkSealer& sealer, std::size_t size) {
+std::span<const std::uint8_t> SealingSlots::Seal(ChunkSealer& sealer, std::size_t size) const {
     std::size_t sealed = 0;
     for (std::size_t slot = 0; slot < count_ && size > 0; ++slot) {
         const std::size_t used = std::min(size, payloads_[slot].size());

@@ -25,7 +25,7 @@ class SealingSlots {
     std::size_t capacity() const { return capacity_; }
 
     // Seals the first `size` bytes read into the payloads; returns the chunks to send.
-    std::span<const std::uint8_t> Seal(ChunkSealer& sealer, std::size_t size);
+    std::span<const std::uint8_t> Seal(ChunkSealer& sealer, std::size_t size) const;
 
   private:
     std::span<std::uint8_t> buffer_;
