@@ -83,24 +83,27 @@ asio::awaitable<bool> Session::Establish() {
     }
     if (!request)
         co_return false;
-    const bool shadowsocks = context_->node.shadowsocks();
+    if (context_->node.shadowsocks())
+        co_return !dial_error && !co_await SendSealedRequest(request->destination, dialled_ahead);
     socks::Reply reply = socks::Reply::kCommandNotSupported;
     if (request->command == socks::kCommandConnect) {
-        if (dial_error)
-            reply = socks::Reply::kGeneralFailure;
-        else if (shadowsocks)
-            reply = socks::Reply::kSucceeded;  // such a node has no reply: what comes back is the destination's
-        else
-            reply = co_await RequestThroughNode(request->destination, dialled_ahead);
+        reply = dial_error ? socks::Reply::kGeneralFailure
+                           : co_await RequestThroughNode(request->destination, dialled_ahead);
     }
-    std::error_code error = co_await SendToClient(socks::ClientReply(request->protocol, reply));
-    if (!error && reply == socks::Reply::kSucceeded && shadowsocks)
-        error = co_await SendSealedRequest(request->destination, dialled_ahead);
+    const std::error_code error = co_await SendToClient(socks::ClientReply(request->protocol, reply));
     co_return !error && reply == socks::Reply::kSucceeded;
 }
 
 asio::awaitable<std::optional<Session::Request>> Session::ReadRequest() {
     std::optional<Request> request = co_await ParseRequest();
+    // A Shadowsocks node has no reply to wait for: the program is answered at once, even while
+    // the node is still being dialled.
+    if (request && context_->node.shadowsocks()) {
+        const socks::Reply reply =
+            request->command == socks::kCommandConnect ? socks::Reply::kSucceeded : socks::Reply::kCommandNotSupported;
+        if (co_await SendToClient(socks::ClientReply(request->protocol, reply)) || reply != socks::Reply::kSucceeded)
+            request.reset();
+    }
     if (!request) {
         std::error_code ignored;
         node_.close(ignored);  // no tunnel: stop dialling the node

@@ -3,8 +3,9 @@
 // destination, answers the program in its own protocol, and hands both sockets to a Tunnel. On
 // a SOCKS5 node known to keep bytes sent ahead of its reply, the program is answered at once and
 // its first bytes follow the CONNECT without waiting; the tunnel then reads the node's reply. A
-// Shadowsocks node has no reply: the program is answered at once, and its first bytes go sealed
-// in one flight with the destination's address. The whole handshake is bounded in time.
+// Shadowsocks node has no reply: the program is answered as soon as its request is read, even
+// while the node is still being dialled, and its first bytes go sealed in one flight with the
+// destination's address. The whole handshake is bounded in time.
 #pragma once
 
 #include <memory>
@@ -35,6 +36,7 @@ class Session : public std::enable_shared_from_this<Session> {
     asio::awaitable<void> Run();
     // True once the program has its "granted" reply and both sockets are ready to relay.
     asio::awaitable<bool> Establish();
+    // The program's request; a Shadowsocks node's program is answered as soon as it is read.
     asio::awaitable<std::optional<Request>> ReadRequest();
     asio::awaitable<std::optional<Request>> ParseRequest();
     // Connects to the node and gets through its greeting and RFC 1929 exchange.
