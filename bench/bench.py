@@ -5,8 +5,11 @@ Topology: client -> warden -> node -> nginx. Nodes: dante (bulk) and microsocks 
 username/password (connections). Every figure is a median (min-max) over interleaved rounds
 after a warm-up; ratios are taken per round. Run by bench/run.sh, which builds what it needs.
 
+A Shadowsocks node: warden -> ss-server beside ss-local -> the same ss-server (shadowsocks-libev),
+the same method, in the same rounds: bulk, CPU and held tunnels.
+
 A node across the world: the same nodes behind delay_relay.c (D ms each way, the connect one
-round trip), beside shadowsocks-libev ss-local -> ss-server behind the same relay; figures in
+round trip), warden -> ss-server beside ss-local -> ss-server behind the same relay; figures in
 round trips.
 """
 import argparse
@@ -21,7 +24,7 @@ import textwrap
 import time
 
 USER, KEY = "bench-user", "bench-key"
-SS_KEY, SS_METHOD = "bench-key", "chacha20-ietf-poly1305"
+SS_KEY, SS_METHOD = "bench-key", "aes-256-gcm"  # the method of the demo's node
 GIB = 1 << 30
 CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
 
@@ -157,24 +160,29 @@ class Services:
             sys.exit("bench: the delaying relay did not start")
         return listens
 
-    def shadowsocks(self, server_ip, relay_for):
-        """ss-server on server_ip; ss-local on 127.0.0.1 reaching it through relay_for(server).
-        Returns ss-local's SOCKS5 address."""
-        server_port = free_port(server_ip)
-        common = ["-k", SS_KEY, "-m", SS_METHOD, "--no-delay"]
-        self.start(["ss-server", "-s", server_ip, "-p", str(server_port), *common])
-        wait_listening(server_ip, server_port, "ss-server")
-        relay_host, relay_port = relay_for(f"{server_ip}:{server_port}").split(":")
-        local_port = free_port()
-        self.start(["ss-local", "-s", relay_host, "-p", relay_port, "-b", "127.0.0.1", "-l", str(local_port), *common])
-        wait_listening("127.0.0.1", local_port, "ss-local")
-        return f"127.0.0.1:{local_port}"
+    SS_COMMON = ["-k", SS_KEY, "-m", SS_METHOD, "--no-delay"]
 
-    def warden(self, command_prefix, node):
+    def ss_server(self, ip):
+        """ss-server on `ip`; returns its process and address."""
+        port = free_port(ip)
+        process = self.start(["ss-server", "-s", ip, "-p", str(port), "-n", "20000", *self.SS_COMMON])
+        wait_listening(ip, port, "ss-server")
+        return process, f"{ip}:{port}"
+
+    def ss_local(self, server):
+        """ss-local on 127.0.0.1 reaching the ss-server at `server`; returns its process and SOCKS5 address."""
+        host, port = server.split(":")
+        local_port = free_port()
+        process = self.start(["ss-local", "-s", host, "-p", port, "-b", "127.0.0.1", "-l", str(local_port),
+                              "-n", "20000", *self.SS_COMMON])
+        wait_listening("127.0.0.1", local_port, "ss-local")
+        return process, f"127.0.0.1:{local_port}"
+
+    def warden(self, command_prefix, node, user=USER, key=KEY):
         host, port = node.split(":")
         local_port = free_port()
         process = subprocess.Popen(
-            command_prefix + ["-name", USER, "-key", KEY, "-do", "-H", str(local_port), "-masq", "-port", port,
+            command_prefix + ["-name", user, "-key", key, "-do", "-H", str(local_port), "-masq", "-port", port,
                               "-say", host],
             stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
         self.processes.append(process)
@@ -414,10 +422,13 @@ def main():
         figures.line("1000 held: RSS after close - idle MiB", "MiB", "<= 8 MiB", lambda v: v <= 8, digits=1)
         figures.line("1000 held: errors", "", "0", lambda v: v == 0)
 
-        distant_figures(figures, options, services, target, dante, microsocks)
+        _, ss_server = services.ss_server("127.0.0.9")
+        shadowsocks_figures(figures, options, services, nginx_port, target, ss_server)
+
+        distant_figures(figures, options, services, target, dante, microsocks, ss_server)
 
         if options.warden_exe:
-            wine_figures(figures, options, services, nginx_port, target, dante, microsocks, hop1)
+            wine_figures(figures, options, services, nginx_port, target, dante, microsocks, hop1, ss_server)
 
         print()
         missed = [name for name, met in figures.results if not met]
@@ -427,23 +438,24 @@ def main():
         services.close()
 
 
-def distant_figures(figures, options, services, target, dante, microsocks):
+def distant_figures(figures, options, services, target, dante, microsocks, ss_server):
     rtt_ms = 2 * options.delay_ms
     relay_ip = "127.0.0.8"
-    far_microsocks, far_dante = services.delay_relay(options.delay_relay, options.delay_ms,
-                                                     [(relay_ip, microsocks), (relay_ip, dante)])
-    ss_local = services.shadowsocks("127.0.0.9", lambda server: services.delay_relay(
-        options.delay_relay, options.delay_ms, [(relay_ip, server)])[0])
+    far_microsocks, far_dante, far_ss = services.delay_relay(options.delay_relay, options.delay_ms,
+                                                             [(relay_ip, microsocks), (relay_ip, dante),
+                                                              (relay_ip, ss_server)])
+    _, ss_local = services.ss_local(far_ss)
+    _, warden_ss = services.warden([options.warden], far_ss, SS_METHOD, SS_KEY)
     _, warden_ms = services.warden([options.warden], far_microsocks)
     _, warden_dante = services.warden([options.warden], far_dante)
-    paths = [("ss-local -> ss-server", ss_local), ("warden -> microsocks", warden_ms),
-             ("warden -> dante", warden_dante)]
+    paths = [("ss-local -> ss-server", ss_local), ("warden -> ss-server", warden_ss),
+             ("warden -> microsocks", warden_ms), ("warden -> dante", warden_dante)]
     rounds = options.rounds
     print(f"a node across the world: {options.delay_ms:g} ms each way (RTT {rtt_ms:g} ms) through a delaying "
           f"relay; {rounds} rounds of 20 one at a time and a burst of 20 after a warm-up burst; in RTT",
           flush=True)
     distant(figures, rounds, options.socksbench, target, paths, rtt_ms, 20)
-    goals = {"warden -> microsocks": (2.1, 2.3), "warden -> dante": (1.2, 1.4)}
+    goals = {"warden -> ss-server": (1.1, 1.3), "warden -> microsocks": (2.1, 2.3), "warden -> dante": (1.2, 1.4)}
     for name, _ in paths:
         one, burst = goals.get(name, (None, None))
         for figure, goal in [("one at a time RTT", one), ("burst of 20, slowest RTT", burst)]:
@@ -454,7 +466,54 @@ def distant_figures(figures, options, services, target, dante, microsocks):
         figures.line(f"{name}: errors", "", "0", lambda v: v == 0)
 
 
-def wine_figures(figures, options, services, nginx_port, target, dante, microsocks, hop1):
+def shadowsocks_bulk(figures, rounds, nginx_port, paths, label):
+    """paths: [(name, proxy, pids())]; each downloads 1 GiB per round, in turns that alternate."""
+    url = f"http://127.0.0.1:{nginx_port}/big"
+    for round_number in range(rounds + 1):  # the first round warms up
+        results = {}
+        for name, proxy, pids in (paths if round_number % 2 else paths[::-1]):
+            cpu = cpu_seconds(pids())
+            speed = curl_download(url, ["--socks5-hostname", proxy])
+            results[name] = (speed, cpu_seconds(pids()) - cpu)
+        if round_number == 0:
+            continue
+        for name, (speed, cpu) in results.items():
+            figures.add(f"{label}{name} MB/s", speed)
+            figures.add(f"{label}{name} CPU s/GiB", cpu)
+        if "warden" in results and "ss-local" in results:
+            figures.add(f"{label}warden / ss-local throughput", results["warden"][0] / results["ss-local"][0])
+            figures.add(f"{label}warden CPU - ss-local CPU s/GiB", results["warden"][1] - results["ss-local"][1])
+
+
+def shadowsocks_figures(figures, options, services, nginx_port, target, ss_server):
+    ss_local, ss_local_proxy = services.ss_local(ss_server)
+    warden, warden_proxy = services.warden([options.warden], ss_server, SS_METHOD, SS_KEY)
+    rounds = options.rounds
+    print(f"a Shadowsocks node ({SS_METHOD}, ss-server on loopback): warden -> ss-server beside ss-local -> the "
+          f"same ss-server; bulk: 1 GiB, {rounds} rounds after a warm-up", flush=True)
+    shadowsocks_bulk(figures, rounds, nginx_port, [("ss-local", ss_local_proxy, lambda: [ss_local.pid]),
+                                                   ("warden", warden_proxy, lambda: [warden.pid])], "ss: ")
+    figures.line("ss: ss-local MB/s", "MB/s")
+    figures.line("ss: warden MB/s", "MB/s")
+    figures.line("ss: warden / ss-local throughput", "x", ">= 1.0 x", lambda v: v >= 1.0, digits=2)
+    figures.line("ss: ss-local CPU s/GiB", "s", digits=2)
+    figures.line("ss: warden CPU s/GiB", "s", digits=2)
+    figures.line("ss: warden CPU - ss-local CPU s/GiB", "s", "<= 0 s", lambda v: v <= 0, digits=2)
+    print("1000 held tunnels through warden -> ss-server (64 handshakes in flight)", flush=True)
+    for _ in range(3):
+        reference = hold(options.socksbench, target, ss_local_proxy, 1000, "-r", str(ss_local.pid))
+        figures.add("ss: 1000 held: ss-local time to open s", reference.get("establish_s", 99))
+        figures.add("ss: 1000 held: ss-local RSS held MiB", reference.get("proxy_rss_kb_held", 0) / 1024)
+    held(figures, 3, options.socksbench, target, warden_proxy, warden.pid, "ss: ")
+    figures.line("ss: 1000 held: ss-local time to open s", "s", digits=3)
+    figures.line("ss: 1000 held: ss-local RSS held MiB", "MiB", digits=1)
+    figures.line("ss: 1000 held: established", "", "1000", lambda v: v == 1000)
+    figures.line("ss: 1000 held: time to open s", "s", "<= 0.5 s", lambda v: v <= 0.5, digits=3)
+    figures.line("ss: 1000 held: warden RSS held MiB", "MiB", "<= 32 MiB", lambda v: v <= 32, digits=1)
+    figures.line("ss: 1000 held: errors", "", "0", lambda v: v == 0)
+
+
+def wine_figures(figures, options, services, nginx_port, target, dante, microsocks, hop1, ss_server):
     prefix = ["wine", options.warden_exe]
     warden_dante, warden_to_dante = services.warden(prefix, dante)
     warden_ms, warden_to_ms = services.warden(prefix, microsocks)
@@ -482,9 +541,16 @@ def wine_figures(figures, options, services, nginx_port, target, dante, microsoc
     figures.line(f"{label}1000 held: established", "")
     figures.line(f"{label}1000 held: time to open s", "s", digits=3)
     figures.line(f"{label}1000 held: warden RSS held MiB", "MiB", digits=1)
-    far_microsocks, far_dante = services.delay_relay(options.delay_relay, options.delay_ms,
-                                                     [("127.0.0.8", microsocks), ("127.0.0.8", dante)])
-    paths = [(f"{label}warden -> microsocks", services.warden(prefix, far_microsocks)[1]),
+    warden_ss, warden_to_ss = services.warden(prefix, ss_server, SS_METHOD, SS_KEY)
+    print(f"warden.exe under Wine -> ss-server ({SS_METHOD}): 1 GiB, 3 rounds after a warm-up", flush=True)
+    shadowsocks_bulk(figures, 3, nginx_port, [("warden", warden_to_ss, lambda: [warden_ss.pid] + wineserver)],
+                     f"{label}ss: ")
+    figures.line(f"{label}ss: warden MB/s", "MB/s")
+    figures.line(f"{label}ss: warden CPU s/GiB", "s", digits=2)
+    far_microsocks, far_dante, far_ss = services.delay_relay(
+        options.delay_relay, options.delay_ms, [("127.0.0.8", microsocks), ("127.0.0.8", dante), ("127.0.0.8", ss_server)])
+    paths = [(f"{label}warden -> ss-server", services.warden(prefix, far_ss, SS_METHOD, SS_KEY)[1]),
+             (f"{label}warden -> microsocks", services.warden(prefix, far_microsocks)[1]),
              (f"{label}warden -> dante", services.warden(prefix, far_dante)[1])]
     print("warden.exe under Wine, the node across the world: 3 rounds, in RTT", flush=True)
     distant(figures, 3, options.socksbench, target, paths, 2 * options.delay_ms, 20)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The whole road on this machine: the maker's site (nginx on 127.0.0.31-33, the directory hosts
-# compiled into the program) and a proxy node (microsocks with user/password on 127.0.0.39), then
+# compiled into the program) and a Shadowsocks node (ss-server, aes-256-gcm, on 127.0.0.39), then
 # Masq NG under Wine, which asks the directory, chooses the node, launches warden.exe and turns
 # hiding on. Prints how to see the hidden address. On your display when there is one, otherwise
 # under Xvfb, saving screenshots. Ctrl+C ends everything it started.
@@ -64,11 +64,12 @@ site_ready() {
 }
 wait_for "the maker's site" 20 site_ready
 
-# The node the site's list names, with the list's tunnel user and key.
+# The node the site's list names: a Shadowsocks server with the list's method (U) and password (K),
+# its connections out leaving from its own address.
 value() { sed -n "s/^$1 *= *//p" "$nodes" | head -n1; }
-node_port=$(value P) node_user=$(value U) node_key=$(value K)
+node_port=$(value P) node_method=$(value U) node_key=$(value K)
 node_ip=$(awk '/^[0-9][0-9] /{print $2; exit}' "$nodes")
-microsocks -i "$node_ip" -p "$node_port" -u "$node_user" -P "$node_key" -b "$node_ip" >/dev/null 2>&1 &
+ss-server -s "$node_ip" -p "$node_port" -m "$node_method" -k "$node_key" -b "$node_ip" --no-delay >/dev/null 2>&1 &
 node_pid=$!
 wait_for "the node on $node_ip:$node_port" 10 listening_as "$node_pid" "$node_ip" "$node_port"
 
@@ -139,7 +140,7 @@ for ((tenths = 0; headless == 0 || tenths < 600; tenths++)); do
 done
 if logged "Masq ON"; then
     site_sees() { curl -s --max-time 10 "$@" http://127.0.0.31/ip.php; }
-    echo "run: hiding is on, through the node $node_ip"
+    echo "run: hiding is on, through the node $node_ip: an encrypted tunnel (Shadowsocks, $node_method)"
     echo "run: the what-is-my-IP page sees $(site_sees) directly, and $(site_sees --socks4a 127.0.0.1:"$port") through Masq NG:"
     echo "       curl --socks4a 127.0.0.1:$port http://127.0.0.31/ip.php"
 fi

@@ -7,7 +7,8 @@ cd "$(dirname "$0")/.."
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev googletest python3 curl
     g++-mingw-w64-x86-64 wine xvfb x11-utils xdotool imagemagick xclip
-    libasio-dev microsocks dante-server shadowsocks-libev nginx-light nsis firefox-esr openssl
+    libasio-dev libgcrypt20-dev libgcrypt-mingw-w64-dev microsocks dante-server shadowsocks-libev nginx-light nsis
+    firefox-esr openssl
 )
 
 missing=()

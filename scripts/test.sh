@@ -76,9 +76,10 @@ windows_tests() {
 step "install missing packages" scripts/setup.sh
 step "native build" native_build
 step "native unit tests" native_tests
-# Parsers of untrusted input: warden's (programs and nodes), the Firefox host's (state file, Firefox),
-# the directory reply (the network).
+# Parsers of untrusted input: warden's (programs and nodes, the Shadowsocks node's chunks), the
+# Firefox host's (state file, Firefox), the directory reply (the network).
 step "warden parser fuzzing" fuzz WARDEN_FUZZ warden_parsers_fuzz warden
+step "warden chunk reader fuzzing" fuzz WARDEN_FUZZ warden_chunks_fuzz warden
 step "Firefox host parser fuzzing" fuzz FIREFOX_HOST_FUZZ firefox_host_fuzz firefox firefox/fuzz/seeds
 step "directory reply fuzzing" fuzz DIRECTORY_FUZZ directory_reply_fuzz directory directory/fuzz/seeds
 step "Windows build" windows_build

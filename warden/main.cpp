@@ -4,10 +4,10 @@
 #include <exception>
 #include <variant>
 
-#include "warden/app.h"
-#include "warden/command_line.h"
-#include "warden/os.h"
-#include "warden/status.h"
+#include "warden/app/app.h"
+#include "warden/process/command_line.h"
+#include "warden/process/os.h"
+#include "warden/process/status.h"
 
 int main(int argc, char** argv) {
     using namespace warden;

@@ -71,15 +71,10 @@ bool ParseLogLine(const std::string& line, std::string& text) {
     return true;
 }
 
-namespace {
-
-// A value the test services wrote into their state file.
 std::string ServicesValue(const char* section, const char* key) {
     const char* state = std::getenv("MASQ_E2E_SERVICES");
     return state ? IniValue(WindowsPathOf(state), section, key).value_or("") : std::string();
 }
-
-}  // namespace
 
 const Node& RunningNode() {
     static const Node node = [] {

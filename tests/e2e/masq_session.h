@@ -46,6 +46,9 @@ void SetWindowsVersion(const std::string& version);
 // A line of report.txt split into its time stamp and its text; false when it is no log line.
 bool ParseLogLine(const std::string& line, std::string& text);
 
+// A value the test services (tests/e2e/services.sh) wrote into their state file; empty when none.
+std::string ServicesValue(const char* section, const char* key);
+
 // The proxy node the test services run (tests/e2e/services.sh): microsocks with user/password.
 struct Node {
     std::string host;

@@ -1,6 +1,7 @@
 """What the Python tests run on this machine: the program under test (natively or under Wine),
-children whose output lines are kept, a web page that answers with the caller's address, and a
-microsocks node. Everything listens on loopback addresses only.
+children whose output lines are kept, a web page that answers with the caller's address, and
+the nodes: microsocks (SOCKS5 with user/password) and ss-server (Shadowsocks). Everything listens
+on loopback addresses only.
 """
 import argparse
 import ctypes
@@ -17,6 +18,7 @@ import unittest
 
 NODE_IP, NODE_OUT_IP = "127.0.0.2", "127.0.0.3"  # the node listens on one, connects out from the other
 USER, KEY = "tunnel-user", "tunnel-key"
+SS_METHOD, SS_PASSWORD = "aes-256-gcm", "shadowsocks-test-password"  # a Shadowsocks node's user and key
 WINE_STRETCH = 20  # Wine starts slowly and is ~15x slower per request: time-outs are stretched 20x there
 
 
@@ -157,6 +159,8 @@ class WebPage:
 class Node:
     """microsocks on NODE_IP with username/password auth, leaving from NODE_OUT_IP; it can be
     stopped and started again on its port."""
+    name = "microsocks"
+    user, key = USER, KEY
 
     def __init__(self, start_timeout=10):
         self.start_timeout = start_timeout
@@ -164,14 +168,16 @@ class Node:
             self.port = free_port(NODE_IP)
             if self.start():
                 return
-        raise RuntimeError("microsocks did not start")
+        raise RuntimeError(f"{self.name} did not start")
+
+    def command(self):
+        return ["microsocks", "-i", NODE_IP, "-p", str(self.port), "-u", USER, "-P", KEY, "-b", NODE_OUT_IP]
 
     def start(self):
-        """Whether microsocks listens on the node's port within the time-out."""
-        self.microsocks = LoggedProcess(["microsocks", "-i", NODE_IP, "-p", str(self.port), "-u", USER, "-P", KEY,
-                                         "-b", NODE_OUT_IP])
+        """Whether the node listens on its port within the time-out."""
+        self.process = LoggedProcess(self.command())
         deadline = time.monotonic() + self.start_timeout
-        while time.monotonic() < deadline and self.microsocks.process.poll() is None:
+        while time.monotonic() < deadline and self.process.process.poll() is None:
             try:
                 socket.create_connection((NODE_IP, self.port), timeout=1).close()
                 return True
@@ -182,13 +188,28 @@ class Node:
 
     def destinations(self):
         """What the node was asked to connect to, as it was asked ("name:port" or "ip:port")."""
-        return [line.split("connected to ", 1)[1] for line in self.microsocks.lines if "connected to " in line]
+        return [line.split("connected to ", 1)[1] for line in self.process.lines if "connected to " in line]
 
     def stop(self):
-        self.microsocks.stop()
+        self.process.stop()
 
 
-def warden_arguments(local_port, node_port, key=KEY):
+class ShadowsocksNode(Node):
+    """A stock ss-server (shadowsocks-libev) on NODE_IP with `method` and SS_PASSWORD, making its
+    outgoing connections from NODE_OUT_IP; it can be stopped and started again on its port."""
+    name = "ss-server"
+    key = SS_PASSWORD
+
+    def __init__(self, method=SS_METHOD, start_timeout=10):
+        self.user = method
+        super().__init__(start_timeout)
+
+    def command(self):
+        return ["ss-server", "-s", NODE_IP, "-p", str(self.port), "-b", NODE_OUT_IP, "-m", self.user,
+                "-k", SS_PASSWORD, "--no-delay"]
+
+
+def warden_arguments(local_port, node_port, key=KEY, user=USER):
     """warden's command line for serving on 127.0.0.1:`local_port` through the node."""
-    return ["-name", USER, "-key", key, "-do", "-H", str(local_port), "-masq", "-port", str(node_port),
+    return ["-name", user, "-key", key, "-do", "-H", str(local_port), "-masq", "-port", str(node_port),
             "-say", NODE_IP]

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """warden against a real node, natively or as warden.exe under Wine.
 
-A microsocks node with username/password auth listens on 127.0.0.2 and makes its outgoing
-connections from 127.0.0.3; a small web page on 127.0.0.1 answers with the address it sees.
-Through warden the page must see the node's address, never the client's.
+A microsocks node with username/password auth, or a stock ss-server (Shadowsocks), listens on
+127.0.0.2 and makes its outgoing connections from 127.0.0.3; a small web page on 127.0.0.1
+answers with the address it sees. Through warden the page must see the node's address, never the
+client's.
 
 usage: integration.py [--wine] WARDEN [unittest options]
 """
@@ -21,9 +22,9 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from local_services import (KEY, NODE_IP, NODE_OUT_IP, USER, CallerAddress, LoggedProcess, Node,  # noqa: E402
-                            ProgramUnderTest, WebPage, free_port, run_tests_against, wait_until,
-                            warden_arguments)
+from local_services import (KEY, NODE_IP, NODE_OUT_IP, SS_PASSWORD, USER, CallerAddress,  # noqa: E402
+                            LoggedProcess, Node, ProgramUnderTest, ShadowsocksNode, WebPage, free_port,
+                            run_tests_against, wait_until, warden_arguments)
 
 STATUS_LINE = re.compile(r"^(\d{6}) ")
 
@@ -34,13 +35,18 @@ def blob(size):
     return random.Random(size).randbytes(size)
 
 
+SECRET_PATH, SECRET_PAGE = "/request-that-only-the-node-may-read", b"a page that only the node may read"
+
+
 class Page(CallerAddress):
-    """GET / answers with the caller's address, GET /blob/N with N known bytes,
-    POST with the SHA-256 of the body."""
+    """GET / answers with the caller's address, GET /blob/N with N known bytes, SECRET_PATH
+    with SECRET_PAGE, POST with the SHA-256 of the body."""
 
     def do_GET(self):
         if self.path.startswith("/blob/"):
             self.answer(blob(int(self.path[len("/blob/"):])))
+        elif self.path == SECRET_PATH:
+            self.answer(SECRET_PAGE)
         else:
             super().do_GET()
 
@@ -52,9 +58,9 @@ class Page(CallerAddress):
 class Warden(LoggedProcess):
     """warden (or warden.exe under Wine) with its output read line by line as it comes."""
 
-    def __init__(self, node_port=None, key=KEY, local_port=None, argv=None):
+    def __init__(self, node_port=None, key=KEY, local_port=None, argv=None, user=USER):
         self.local_port = local_port or free_port()
-        super().__init__(WARDEN.command(*(argv or warden_arguments(self.local_port, node_port, key))))
+        super().__init__(WARDEN.command(*(argv or warden_arguments(self.local_port, node_port, key, user))))
 
     def codes(self):
         """The codes of every line printed by now."""
@@ -65,9 +71,9 @@ class Warden(LoggedProcess):
         return self.wait_for_line(code, timeout, at_start=True)
 
 
-def ready_warden(test, node_port):
+def ready_warden(test, node_port, user=USER, key=KEY):
     """A warden through `node_port` that has said it is ready, ended when `test` ends."""
-    warden = Warden(node_port)
+    warden = Warden(node_port, key=key, user=user)
     test.addCleanup(warden.stop)
     warden.wait_for("160138", WARDEN.seconds(10))
     return warden
@@ -331,12 +337,15 @@ class ScriptedNode:
 
 class Serving(unittest.TestCase):
     """One warden serving through one node: what programs get through it."""
+    NODE = Node
+    # What a program gets for a destination that refuses: the node's "connection refused".
+    REFUSED_SOCKS5, REFUSED_SOCKS4 = b"\x05\x05", b"\x00\x5b"
 
     @classmethod
     def setUpClass(cls):
         cls.page = WebPage(Page)
-        cls.node = Node()
-        cls.warden = Warden(cls.node.port)
+        cls.node = cls.NODE()
+        cls.warden = Warden(cls.node.port, key=cls.node.key, user=cls.node.user)
         cls.warden.wait_for("160138", WARDEN.seconds(10))
 
     @classmethod
@@ -367,8 +376,9 @@ class Serving(unittest.TestCase):
     def test_refusals_reach_each_program_in_its_own_protocol(self):
         closed_port = free_port()
         sock, reply = socks5_open(self.warden.local_port, connect_request("127.0.0.1", closed_port))
-        sock.close()
-        self.assertEqual(reply, b"\x05\x05", "the node's 'connection refused'")
+        with sock:
+            self.assertEqual(reply, self.REFUSED_SOCKS5, "the node's 'connection refused'")
+            self.assertEqual(receive_all(sock), b"")
         sock, reply = socks5_open(self.warden.local_port, b"\x05\x02\x00\x01\x7f\x00\x00\x01\x00\x50")
         sock.close()
         self.assertEqual(reply, b"\x05\x07", "BIND is not supported")
@@ -377,7 +387,8 @@ class Serving(unittest.TestCase):
         self.assertEqual(reply, b"\x05\x08", "unknown address type")
         with local_client(self.warden.local_port) as sock:
             sock.sendall(b"\x04\x01" + struct.pack(">H", closed_port) + socket.inet_aton("127.0.0.1") + b"\x00")
-            self.assertEqual(receive_exactly(sock, 8)[:2], b"\x00\x5b", "SOCKS4 rejected")
+            self.assertEqual(receive_exactly(sock, 8)[:2], self.REFUSED_SOCKS4, "SOCKS4 refused")
+            self.assertEqual(receive_all(sock), b"")
         with local_client(self.warden.local_port) as sock:
             sock.sendall(b"\x05\x01\x02")
             self.assertEqual(receive_exactly(sock, 2), b"\x05\xff", "no method in common")
@@ -616,16 +627,18 @@ class StartFailures(unittest.TestCase):
 
 
 class NodeLoss(unittest.TestCase):
+    NODE = Node
+
     def test_node_lost_comes_back_then_stays_gone(self):
-        node = Node()
+        node = self.NODE()
         self.addCleanup(node.stop)
-        warden = ready_warden(self, node.port)
+        warden = ready_warden(self, node.port, node.user, node.key)
         url = f"http://127.0.0.1:{free_port()}/"
 
         node.stop()
         curl("socks5", warden.local_port, url)  # fails, and makes warden check the node at once
         warden.wait_for("160037", WARDEN.seconds(10))
-        self.assertTrue(node.start(), "microsocks did not start again on its port")
+        self.assertTrue(node.start(), f"{node.name} did not start again on its port")
         warden.wait_for("160199", WARDEN.seconds(10))
         warden.wait_for("160138", WARDEN.seconds(10))
 
@@ -636,6 +649,196 @@ class NodeLoss(unittest.TestCase):
             warden.wait_for("160199", WARDEN.seconds(15))
         self.assertNotEqual(warden.wait_exit(WARDEN.seconds(15)), 0)
         self.assertEqual(warden.codes()[-5:], ["160037", "160199", "160199", "160199", "160207"])
+
+
+# The same through a Shadowsocks node: a stock ss-server, aes-256-gcm unless said otherwise.
+
+class ServingThroughShadowsocks(Serving):
+    NODE = ShadowsocksNode
+    # Such a node has no reply: warden grants at once, and the node's close follows the refusal.
+    REFUSED_SOCKS5, REFUSED_SOCKS4 = b"\x05\x00", b"\x00\x5a"
+
+
+class ShadowsocksNodeLoss(NodeLoss):
+    NODE = ShadowsocksNode
+
+
+class NodeRelay:
+    """A TCP relay on NODE_IP between warden and a node: it keeps every byte it passes, each way,
+    and can change what the node sends back on the next connection the node answers with bytes
+    (`tamper_next(change)`: `change` takes the first bytes of the answer as they come and returns
+    what to pass on, or None to wait for more; `close` ends the connection after them)."""
+
+    def __init__(self, node_port):
+        self.node_port = node_port
+        self.server = socket.create_server((NODE_IP, 0))
+        self.port = self.server.getsockname()[1]
+        self.lock = threading.Lock()
+        self.to_node, self.from_node = bytearray(), bytearray()
+        self.change = None
+        serve_in_threads(self.server, self._handle)
+
+    def tamper_next(self, change):
+        with self.lock:
+            self.change = change
+
+    def _handle(self, conn):
+        with conn, socket.create_connection((NODE_IP, self.node_port)) as node:
+            threading.Thread(target=self._copy, args=(conn, node, self.to_node, False), daemon=True).start()
+            self._copy(node, conn, self.from_node, True)
+
+    def _copy(self, source, sink, record, answers):
+        change, held = None, b""
+        try:
+            while data := source.recv(1 << 16):
+                with self.lock:
+                    record.extend(data)
+                    if answers and not held and change is None:
+                        change, self.change = self.change, None
+                if change:
+                    held += data
+                    outcome = change(held)
+                    if outcome is None:
+                        continue
+                    passed, close = outcome
+                    sink.sendall(passed)
+                    change = False  # done: the rest passes as it is, unless it closes here
+                    if close:
+                        raise OSError("closed by the change")
+                    continue
+                sink.sendall(data)
+            sink.shutdown(socket.SHUT_WR)
+        except OSError:
+            for sock in (source, sink):
+                try:
+                    sock.shutdown(socket.SHUT_RDWR)
+                except OSError:
+                    pass
+
+    def close(self):
+        self.server.close()
+
+
+class ShadowsocksNodes(unittest.TestCase):
+    """warden with a stock ss-server: every method, what the path to the node sees, the wrong
+    password, and what a hostile node can send."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.page = WebPage(Page)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.page.close()
+
+    def node(self, method="aes-256-gcm"):
+        node = ShadowsocksNode(method)
+        self.addCleanup(node.stop)
+        return node
+
+    def get(self, warden, path, host="localhost"):
+        """The whole answer, headers included; what came before a close or reset."""
+        sock, reply = socks5_open(warden.local_port, connect_request(host, self.page.port))
+        with sock:
+            self.assertEqual(reply, b"\x05\x00")
+            sock.sendall(f"GET {path} HTTP/1.0\r\n\r\n".encode())
+            try:
+                return receive_all(sock)
+            except ConnectionResetError:
+                return b""
+
+    def test_every_method_carries_pages_both_ways(self):
+        for method in ["aes-128-gcm", "aes-256-gcm", "chacha20-ietf-poly1305"]:
+            with self.subTest(method=method):
+                node = self.node(method)
+                warden = ready_warden(self, node.port, method, SS_PASSWORD)
+                self.assertEqual(warden.codes(), ["160036", "160032", "160239", "160238", "160138"])
+                self.assertEqual(curl("socks5-hostname", warden.local_port, f"http://localhost:{self.page.port}/"),
+                                 NODE_OUT_IP)
+                self.assertEqual(curl("socks4", warden.local_port, f"http://127.0.0.1:{self.page.port}/"), NODE_OUT_IP)
+                size = 3 << 20
+                self.assertEqual(http_through(warden.local_port, self.page.port,
+                                              f"GET /blob/{size} HTTP/1.0\r\n\r\n".encode()), blob(size))
+                upload = blob(size + 1)
+                digest = http_through(warden.local_port, self.page.port,
+                                      f"POST /sha HTTP/1.0\r\nContent-Length: {len(upload)}\r\n\r\n".encode() + upload)
+                self.assertEqual(digest.decode(), hashlib.sha256(upload).hexdigest())
+                warden.stop()
+                node.stop()
+
+    def test_the_path_to_the_node_sees_no_destination_request_page_or_password(self):
+        node = self.node()
+        relay = NodeRelay(node.port)
+        self.addCleanup(relay.close)
+        warden = ready_warden(self, relay.port, node.user, SS_PASSWORD)
+        self.assertTrue(self.get(warden, SECRET_PATH).endswith(SECRET_PAGE))
+        self.assertTrue(self.get(warden, SECRET_PATH, host="127.0.0.1").endswith(SECRET_PAGE))
+        with relay.lock:
+            seen = bytes(relay.to_node) + bytes(relay.from_node)
+        self.assertGreater(len(relay.from_node), len(SECRET_PAGE), "the page crossed the relay")
+        secrets = {
+            "destination name": b"localhost",
+            "destination address": socket.inet_aton("127.0.0.1") + struct.pack(">H", self.page.port),
+            "destination port": struct.pack(">H", self.page.port) + b"GET",
+            "request": SECRET_PATH.encode(),
+            "request line": b"GET /",
+            "page": SECRET_PAGE,
+            "page's header": b"HTTP/1.0 200",
+            "password": SS_PASSWORD.encode(),
+        }
+        for what, secret in secrets.items():
+            self.assertNotIn(secret, seen, f"the {what} crossed in the clear")
+
+    def test_a_wrong_password_is_told_within_seconds_and_warden_ends(self):
+        node = self.node()
+        warden = Warden(node.port, key="not-the-password", user=node.user)
+        self.addCleanup(warden.stop)
+        started = time.monotonic()
+        warden.wait_for("160244", WARDEN.seconds(10))
+        self.assertEqual(warden.wait_exit(WARDEN.seconds(10)), 1)
+        self.assertNotIn("160138", warden.codes())
+        if not WARDEN.wine:
+            self.assertLess(time.monotonic() - started, 10, "told within seconds")
+
+    def test_hostile_bytes_from_the_node_end_that_connection_only(self):
+        node = self.node()
+        relay = NodeRelay(node.port)
+        self.addCleanup(relay.close)
+        warden = ready_warden(self, relay.port, node.user, SS_PASSWORD)
+        salt = 32  # aes-256-gcm
+
+        def whole(size, then):
+            """Waits for `size` bytes of the answer, then passes on what `then` makes of them."""
+            return lambda held: None if len(held) < size else then(held)
+
+        def flipped(at):
+            return whole(at + 1, lambda held: (held[:at] + bytes([held[at] ^ 0x20]) + held[at + 1:], False))
+
+        cases = {
+            "garbage instead of the answer": whole(1, lambda held: (bytes(200), True)),
+            "a salt cut short": whole(1, lambda held: (held[:10], True)),
+            "a chunk cut short": whole(salt + 30, lambda held: (held[:salt + 30], True)),
+            "a tampered length": flipped(salt),
+            "a tampered length tag": flipped(salt + 5),
+            "a tampered payload": flipped(salt + 18 + 3),
+        }
+        def body(answer):
+            return answer.split(b"\r\n\r\n", 1)[1]
+
+        for name, change in cases.items():
+            with self.subTest(name):
+                relay.tamper_next(change)
+                self.assertEqual(self.get(warden, "/blob/1000"), b"", "nothing of a faulty answer")
+                self.assertEqual(body(self.get(warden, "/blob/1000")), blob(1000), "the next connection is served")
+        # A chunk further on: what came before it was authentic, and nothing after it passes.
+        # (The read that carried the fault passes on nothing, so the cut may fall anywhere before.)
+        size = 200000
+        relay.tamper_next(flipped(salt + 100000))
+        _, _, cut = self.get(warden, f"/blob/{size}").partition(b"\r\n\r\n")
+        self.assertLess(len(cut), size)
+        self.assertEqual(cut, blob(size)[:len(cut)])
+        self.assertEqual(warden.process.poll(), None)
+        self.assertNotIn("160037", warden.codes(), "a faulty answer says nothing about the node")
 
 
 if __name__ == "__main__":

@@ -1,4 +1,4 @@
-#include "warden/node_failure.h"
+#include "warden/net/node_failure.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@ namespace {
 TEST(NodeFailureStatus, TellsCredentialsTimeOutsNoNetworkAndAnUnreachableNodeApart) {
     const std::pair<std::error_code, Status> cases[] = {
         {NodeError::kAuthRefused, Status::kAuthRefused},
+        {NodeError::kKeyNotTaken, Status::kAuthRefused},
         {NodeError::kTimedOut, Status::kTimedOut},
         {asio::error::timed_out, Status::kTimedOut},
         {asio::error::network_unreachable, Status::kNoNetwork},

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "warden/net/node_probe.h"
-#include "warden/node_failure.h"
+#include "warden/net/node_failure.h"
 
 namespace warden::net {
 
@@ -61,7 +61,7 @@ asio::awaitable<bool> HealthMonitor::NodeAnswers(Status& failure, std::string& d
     const auto probe = NodeProbe::Create(executor_, target_);
     std::error_code error = co_await probe->Connect();
     if (!error)
-        error = co_await probe->Greet();
+        error = co_await probe->Check();
     if (!error)
         co_return true;
     failure = NodeFailureStatus(error);

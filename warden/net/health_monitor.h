@@ -8,7 +8,7 @@
 
 #include "warden/net/asio.h"
 #include "warden/net/node_target.h"
-#include "warden/status.h"
+#include "warden/process/status.h"
 
 namespace warden::net {
 

@@ -2,7 +2,7 @@
 
 #include "warden/net/connection_slot.h"
 #include "warden/net/session.h"
-#include "warden/os.h"
+#include "warden/process/os.h"
 
 namespace warden::net {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <optional>
 
-#include "warden/node_failure.h"
+#include "warden/net/node_failure.h"
 #include "warden/socks/messages.h"
 #include "warden/socks/node_reply_parser.h"
 

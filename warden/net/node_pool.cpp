@@ -30,6 +30,10 @@ void NodePool::Adopt(tcp::socket socket, Clock::duration dial_time) {
     ready_.push_back({std::move(socket), now, now});
 }
 
+void NodePool::RecordDialTime(Clock::duration dial_time) {
+    demand_.RecordDialTime(dial_time);
+}
+
 void NodePool::Start() {
     if (running_)
         return;

@@ -1,6 +1,7 @@
-// Node connections dialled ahead of need: connected, greeted and authenticated, each waiting for
-// one program's request, so that a new tunnel costs only its CONNECT exchange with the node
-// instead of a TCP handshake, a greeting and an RFC 1929 exchange more. How many are kept
+// Node connections dialled ahead of need, each waiting for one program's request: to a SOCKS5
+// node connected, greeted and authenticated, so that a new tunnel costs only its CONNECT exchange
+// instead of a TCP handshake, a greeting and an RFC 1929 exchange more; to a Shadowsocks node
+// connected, so that a new tunnel costs only its request's own round trip. How many are kept
 // follows recent demand (pool::DemandGauge), up to 64; each is retired before the node's idle
 // limit would close it (pool::IdleLimit) and replaced a check earlier; dials that fail hold
 // further dials back (pool::DialBackoff). The connections are looked at once a second.
@@ -26,6 +27,8 @@ class NodePool {
     // Takes a connection dialled and authenticated elsewhere (the start-up check), and how long
     // that took: the pool knows the node's distance before its own first dial.
     void Adopt(tcp::socket socket, std::chrono::steady_clock::duration dial_time);
+    // Learns the node's distance from a dial whose connection is of no further use.
+    void RecordDialTime(std::chrono::steady_clock::duration dial_time);
     // Starts keeping connections ready (once the node has answered).
     void Start();
     // The node is lost: closes the ready connections and dials no more until Start.

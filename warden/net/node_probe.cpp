@@ -2,8 +2,9 @@
 
 #include <chrono>
 
+#include "warden/net/key_check.h"
 #include "warden/net/node_handshake.h"
-#include "warden/node_failure.h"
+#include "warden/net/node_failure.h"
 
 namespace warden::net {
 
@@ -19,7 +20,24 @@ asio::awaitable<std::error_code> NodeProbe::Connect() {
 }
 
 asio::awaitable<std::error_code> NodeProbe::Greet() {
-    return Bounded(GreetNode(socket_, target_));
+    if (target_.shadowsocks())
+        co_return std::error_code{};
+    co_return co_await Bounded(GreetNode(socket_, target_));
+}
+
+asio::awaitable<std::error_code> NodeProbe::Check() {
+    if (!target_.shadowsocks())
+        co_return co_await Greet();
+    if (const std::error_code error = co_await Bounded(SendKeyCheck(socket_, target_)))
+        co_return error;
+    const std::error_code error = co_await Bounded(AwaitKeyCheckClose(socket_), kKeyCheckWait);
+    co_return error == NodeError::kTimedOut ? make_error_code(NodeError::kKeyNotTaken) : error;
+}
+
+std::optional<tcp::socket> NodeProbe::TakeCheckedSocket() {
+    if (target_.shadowsocks())
+        return std::nullopt;
+    return TakeSocket();
 }
 
 asio::awaitable<std::error_code> NodeProbe::Bounded(asio::awaitable<std::error_code> step,

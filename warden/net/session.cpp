@@ -7,10 +7,29 @@
 
 #include "warden/net/node_handshake.h"
 #include "warden/net/tunnel.h"
+#include "warden/shadowsocks/request.h"
 #include "warden/socks/client_request_parser.h"
 #include "warden/socks/messages.h"
 
 namespace warden::net {
+
+namespace {
+
+// How long a program answered "granted" by warden itself may take to send its first bytes,
+// which then travel in the Shadowsocks request's chunk: a program on this machine sends them at
+// once; one that waits for the destination to speak first (mail, FTP) lets the request go alone
+// after this moment.
+constexpr std::chrono::milliseconds kFirstBytesWait{20};
+// The first chunk holds the longest address (ATYP, length, 255 bytes, port) and this much more.
+constexpr std::size_t kFirstBytesMax = shadowsocks::kMaxPayload - (2 + socks::kMaxText + 2);
+
+// The node closed a connection dialled ahead (a moment ago, or long ago without warden seeing it).
+bool ClosedByNode(std::error_code error) {
+    return error == asio::error::eof || error == asio::error::connection_reset || error == asio::error::broken_pipe ||
+           error == asio::error::connection_aborted;
+}
+
+}  // namespace
 
 void Session::Start(tcp::socket client, std::shared_ptr<RelayContext> context, ConnectionSlot slot) {
     std::shared_ptr<Session> session(new Session(std::move(client), std::move(context), std::move(slot)));
@@ -44,8 +63,8 @@ asio::awaitable<void> Session::Run() {
     // Lets go of the session, which closes its sockets unless a tunnel took them.
     deadline_.cancel();
     if (established) {
-        Tunnel::Start(std::move(client_), std::move(node_), context_, std::move(slot_), to_node_, to_client_,
-                      node_reply_pending_);
+        Tunnel::Start(std::move(client_), std::move(node_), context_, std::move(slot_),
+                      {std::move(to_node_), std::move(to_client_), node_reply_pending_, std::move(sealer_)});
     }
 }
 
@@ -64,6 +83,8 @@ asio::awaitable<bool> Session::Establish() {
     }
     if (!request)
         co_return false;
+    if (context_->node.shadowsocks())
+        co_return !dial_error && !co_await SendSealedRequest(request->destination, dialled_ahead);
     socks::Reply reply = socks::Reply::kCommandNotSupported;
     if (request->command == socks::kCommandConnect) {
         reply = dial_error ? socks::Reply::kGeneralFailure
@@ -75,6 +96,14 @@ asio::awaitable<bool> Session::Establish() {
 
 asio::awaitable<std::optional<Session::Request>> Session::ReadRequest() {
     std::optional<Request> request = co_await ParseRequest();
+    // A Shadowsocks node has no reply to wait for: the program is answered at once, even while
+    // the node is still being dialled.
+    if (request && context_->node.shadowsocks()) {
+        const socks::Reply reply =
+            request->command == socks::kCommandConnect ? socks::Reply::kSucceeded : socks::Reply::kCommandNotSupported;
+        if (co_await SendToClient(socks::ClientReply(request->protocol, reply)) || reply != socks::Reply::kSucceeded)
+            request.reset();
+    }
     if (!request) {
         std::error_code ignored;
         node_.close(ignored);  // no tunnel: stop dialling the node
@@ -122,7 +151,7 @@ asio::awaitable<std::optional<Session::Request>> Session::ParseRequest() {
 
 asio::awaitable<std::error_code> Session::DialNode() {
     std::error_code error = co_await ConnectNode(node_, context_->node);
-    if (!error)
+    if (!error && !context_->node.shadowsocks())
         error = co_await GreetNode(node_, context_->node);
     // A closed socket means the request failed or the deadline ran out: nothing about the node.
     if (error && error != asio::error::operation_aborted && error != asio::error::bad_descriptor) {
@@ -135,10 +164,7 @@ asio::awaitable<socks::Reply> Session::RequestThroughNode(const socks::Destinati
     ConnectOutcome outcome = co_await AskNode(destination);
     // A connection dialled ahead that the node closed a moment ago told nothing about the
     // destination: one more try on a connection of this session's own.
-    const std::error_code error = outcome.error;
-    const bool closed_by_node = error == asio::error::eof || error == asio::error::connection_reset ||
-                                error == asio::error::broken_pipe || error == asio::error::connection_aborted;
-    if (dialled_ahead && closed_by_node && !co_await DialNode())
+    if (dialled_ahead && ClosedByNode(outcome.error) && !co_await DialNode())
         outcome = co_await AskNode(destination);
     co_return outcome.error ? socks::Reply::kGeneralFailure : outcome.reply;
 }
@@ -156,6 +182,39 @@ asio::awaitable<ConnectOutcome> Session::AskNode(const socks::Destination& desti
     to_node_.clear();
     node_reply_pending_ = true;
     co_return ConnectOutcome{{}, socks::Reply::kSucceeded};
+}
+
+asio::awaitable<std::error_code> Session::SendSealedRequest(const socks::Destination& destination,
+                                                            bool dialled_ahead) {
+    if (to_node_.empty() && !co_await AwaitFirstBytes())
+        co_return asio::error::eof;  // the program ended before its first byte: nothing to ask for
+    for (;;) {
+        sealer_.emplace(*context_->node.method, context_->node.password_key);  // a fresh salt each time
+        const std::error_code error = co_await SendNow(node_, shadowsocks::Request(*sealer_, destination, to_node_));
+        // A connection dialled ahead that the node had closed: once more on one of this session's own.
+        if (error && dialled_ahead && ClosedByNode(error) && !co_await DialNode()) {
+            dialled_ahead = false;
+            continue;
+        }
+        if (!error) {
+            to_node_.clear();
+            context_->node_pool.Replenish();
+        }
+        co_return error;
+    }
+}
+
+asio::awaitable<bool> Session::AwaitFirstBytes() {
+    using namespace asio::experimental::awaitable_operators;
+    // Waiting for the socket to be readable takes no bytes: cutting the wait short loses none.
+    asio::steady_timer moment(client_.get_executor(), kFirstBytesWait);
+    std::error_code readable, elapsed;
+    co_await (client_.async_wait(tcp::socket::wait_read, Await(readable)) || moment.async_wait(Await(elapsed)));
+    to_node_.resize(kFirstBytesMax);
+    std::error_code error;
+    const std::size_t size = client_.read_some(asio::buffer(to_node_), error);  // the socket does not block
+    to_node_.resize(size);
+    co_return !error || error == asio::error::would_block;
 }
 
 asio::awaitable<std::error_code> Session::SendToClient(const socks::Bytes& message) {

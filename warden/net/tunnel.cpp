@@ -2,16 +2,21 @@
 
 #include <algorithm>
 
+#include "warden/shadowsocks/sealing_slots.h"
+
 namespace warden::net {
 
 void Tunnel::Start(tcp::socket client,
                    tcp::socket node,
                    std::shared_ptr<RelayContext> context,
                    ConnectionSlot slot,
-                   const socks::Bytes& to_node,
-                   const socks::Bytes& to_client,
-                   bool node_reply_pending) {
+                   Handover handover) {
     std::shared_ptr<Tunnel> tunnel(new Tunnel(std::move(client), std::move(node), std::move(context), std::move(slot)));
+    if (handover.sealer) {
+        const NodeTarget& node_target = tunnel->context_->node;
+        tunnel->sealed_.reset(new Sealed{std::move(*handover.sealer),
+                                         shadowsocks::ChunkReader(*node_target.method, node_target.password_key)});
+    }
     // Writes go out without blocking; what does not fit waits for an asynchronous write.
     for (tcp::socket* socket : {&tunnel->client_, &tunnel->node_}) {
         std::error_code error;
@@ -20,10 +25,10 @@ void Tunnel::Start(tcp::socket client,
         if (error)
             return;
     }
-    if (node_reply_pending)
+    if (handover.node_reply_pending)
         tunnel->AwaitNodeReply();
-    tunnel->Begin(tunnel->upstream_, to_node);
-    tunnel->Begin(tunnel->downstream_, to_client);
+    tunnel->Begin(tunnel->upstream_, handover.to_node);
+    tunnel->Begin(tunnel->downstream_, handover.to_client);
 }
 
 Tunnel::Tunnel(tcp::socket client, tcp::socket node, std::shared_ptr<RelayContext> context, ConnectionSlot slot)
@@ -36,35 +41,72 @@ void Tunnel::Begin(Direction& direction, const socks::Bytes& early) {
     if (early.size() > direction.quiet_buffer.size())
         place = (direction.busy_buffer = context_->buffers.Take()).get();
     std::ranges::copy(early, reinterpret_cast<std::uint8_t*>(place));
-    Forward(direction, place, early.size(), false);
+    Forward(direction, {asio::buffer(place, early.size())}, false);
 }
 
 void Tunnel::Read(Direction& direction) {
-    const asio::mutable_buffer target = direction.busy_buffer
-                                            ? asio::buffer(direction.busy_buffer.get(), context_->buffers.buffer_size())
-                                            : asio::buffer(direction.quiet_buffer);
+    const std::span<std::uint8_t> target =
+        direction.busy_buffer
+            ? std::span(reinterpret_cast<std::uint8_t*>(direction.busy_buffer.get()), context_->buffers.buffer_size())
+            : std::span(reinterpret_cast<std::uint8_t*>(direction.quiet_buffer.data()), direction.quiet_buffer.size());
+    if (sealed_ && &direction == &upstream_)
+        return ReadToSeal(direction, target);
     direction.from.async_read_some(
-        target, [self = shared_from_this(), &direction, target](std::error_code error, std::size_t size) {
+        asio::buffer(target.data(), target.size()),
+        [self = shared_from_this(), &direction, target](std::error_code error, std::size_t size) {
             if (error == asio::error::eof)
                 return self->Finish(direction);
             if (error)
                 return self->Abort();
-            const auto* data = static_cast<const std::byte*>(target.data());
-            if (&direction == &self->downstream_ && self->pending_reply_)
-                return self->TakeNodeReply(data, size);
             // A full read says more is on its way; a short one, that the flow has paused.
-            self->Forward(direction, data, size, size == target.size());
+            const bool busy = size == target.size();
+            if (&direction == &self->downstream_ && self->pending_reply_)
+                return self->TakeNodeReply(target.data(), size);
+            if (&direction == &self->downstream_ && self->sealed_)
+                return self->Open(target.data(), size, busy);
+            self->Forward(direction, {asio::buffer(target.data(), size)}, busy);
         });
 }
 
-void Tunnel::Forward(Direction& direction, const std::byte* data, std::size_t size, bool busy) {
+void Tunnel::ReadToSeal(Direction& direction, std::span<std::uint8_t> target) {
+    const shadowsocks::SealingSlots slots(target);
+    std::array<asio::mutable_buffer, shadowsocks::SealingSlots::kMaxSlots> payloads;  // the rest stay empty
+    std::ranges::transform(slots.payloads(), payloads.begin(),
+                           [](std::span<std::uint8_t> payload) { return asio::buffer(payload.data(), payload.size()); });
+    direction.from.async_read_some(
+        payloads, [self = shared_from_this(), &direction, slots](std::error_code error, std::size_t size) {
+            if (error == asio::error::eof)
+                return self->Finish(direction);
+            if (error)
+                return self->Abort();
+            const auto sealed = slots.Seal(self->sealed_->sealer, size);
+            self->Forward(direction, {asio::buffer(sealed.data(), sealed.size())}, size == slots.capacity());
+        });
+}
+
+void Tunnel::Open(std::uint8_t* data, std::size_t size, bool busy) {
+    shadowsocks::ChunkReader::Plaintext plaintext;
+    if (!sealed_->reader.Feed({data, size}, plaintext))
+        return Abort();
+    Runs runs;
+    for (std::size_t run = 0; run < plaintext.count; ++run)
+        runs[run] = asio::buffer(plaintext.runs[run].data(), plaintext.runs[run].size());
+    Forward(downstream_, runs, busy);
+}
+
+void Tunnel::Forward(Direction& direction, Runs runs, bool busy) {
     std::error_code error;
-    const std::size_t written = direction.to.write_some(asio::buffer(data, size), error);
+    std::size_t written = direction.to.write_some(runs, error);
     if (error && error != asio::error::would_block)
         return Abort();
-    if (written == size)
+    for (asio::const_buffer& run : runs) {
+        const std::size_t sent = std::min(written, run.size());
+        run += sent;
+        written -= sent;
+    }
+    if (asio::buffer_size(runs) == 0)
         return ReadNext(direction, busy);
-    asio::async_write(direction.to, asio::buffer(data + written, size - written),
+    asio::async_write(direction.to, runs,
                       [self = shared_from_this(), &direction, busy](std::error_code error, std::size_t) {
                           if (error)
                               return self->Abort();
@@ -81,6 +123,8 @@ void Tunnel::ReadNext(Direction& direction, bool busy) {
 }
 
 void Tunnel::Finish(Direction& direction) {
+    if (sealed_ && &direction == &downstream_ && sealed_->reader.Midway())
+        return Abort();  // cut off in the middle of a chunk: what came of it stays unauthenticated
     if (pending_reply_) {
         if (&direction == &downstream_)
             return Abort();  // the node closed without a reply
@@ -113,9 +157,8 @@ void Tunnel::AwaitNodeReply() {
     });
 }
 
-void Tunnel::TakeNodeReply(const std::byte* data, std::size_t size) {
-    const auto [event, consumed] =
-        pending_reply_->parser.Feed(std::span(reinterpret_cast<const std::uint8_t*>(data), size));
+void Tunnel::TakeNodeReply(const std::uint8_t* data, std::size_t size) {
+    const auto [event, consumed] = pending_reply_->parser.Feed(std::span(data, size));
     if (event == socks::NodeReplyParser::Event::kNeedMore)
         return Read(downstream_);
     if (event == socks::NodeReplyParser::Event::kInvalid ||
@@ -128,7 +171,7 @@ void Tunnel::TakeNodeReply(const std::byte* data, std::size_t size) {
         Finish(upstream_);
     if (consumed == size)
         return Read(downstream_);
-    Forward(downstream_, data + consumed, size - consumed, false);
+    Forward(downstream_, {asio::buffer(data + consumed, size - consumed)}, false);
 }
 
 }  // namespace warden::net

@@ -13,15 +13,23 @@
 // node sends, and a refusal, or no reply within the handshake's time, closes both sides. The
 // program's end of stream waits for the reply, so that a node still reading the request never
 // sees it.
+//
+// To a Shadowsocks node the program's bytes go sealed, in chunks sealed where they were read
+// (shadowsocks::SealingSlots), and the node's bytes are opened as they come; only authenticated
+// payloads reach the program. A fault in what the node sends, or an end of stream in the middle of
+// a chunk, closes both sides.
 #pragma once
 
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "warden/net/asio.h"
 #include "warden/net/buffer_pool.h"
 #include "warden/net/connection_slot.h"
 #include "warden/net/relay_context.h"
+#include "warden/shadowsocks/chunk_reader.h"
+#include "warden/shadowsocks/chunk_sealer.h"
 #include "warden/socks/node_reply_parser.h"
 #include "warden/socks/wire.h"
 
@@ -29,15 +37,19 @@ namespace warden::net {
 
 class Tunnel : public std::enable_shared_from_this<Tunnel> {
   public:
-    // `to_node` and `to_client`: bytes either side sent before the tunnel was up.
-    // `node_reply_pending`: the node's reply to the CONNECT is still to come.
+    // What the session leaves to the tunnel besides the sockets.
+    struct Handover {
+        socks::Bytes to_node;             // bytes either side sent before the tunnel was up
+        socks::Bytes to_client;
+        bool node_reply_pending = false;  // a SOCKS5 node's reply to the CONNECT is still to come
+        std::optional<shadowsocks::ChunkSealer> sealer;  // a Shadowsocks node's, its request sent
+    };
+
     static void Start(tcp::socket client,
                       tcp::socket node,
                       std::shared_ptr<RelayContext> context,
                       ConnectionSlot slot,
-                      const socks::Bytes& to_node,
-                      const socks::Bytes& to_client,
-                      bool node_reply_pending);
+                      Handover handover);
 
   private:
     // Holds a request, a small answer or the bytes of a handshake's last read.
@@ -60,17 +72,30 @@ class Tunnel : public std::enable_shared_from_this<Tunnel> {
         bool program_finished = false;  // its end of stream is held back until the reply
     };
 
+    // The program's bytes sealed on their way to a Shadowsocks node, the node's opened.
+    struct Sealed {
+        shadowsocks::ChunkSealer sealer;
+        shadowsocks::ChunkReader reader;
+    };
+
+    // What one read gives to write: up to two runs of bytes.
+    using Runs = std::array<asio::const_buffer, 2>;
+
     Tunnel(tcp::socket client, tcp::socket node, std::shared_ptr<RelayContext> context, ConnectionSlot slot);
 
     void Begin(Direction& direction, const socks::Bytes& early);
     void Read(Direction& direction);
-    void Forward(Direction& direction, const std::byte* data, std::size_t size, bool busy);
+    // Reads what the program sends into the payloads of sealing slots, and seals it there.
+    void ReadToSeal(Direction& direction, std::span<std::uint8_t> target);
+    // Opens what a Shadowsocks node sent; passes on the authenticated payloads.
+    void Open(std::uint8_t* data, std::size_t size, bool busy);
+    void Forward(Direction& direction, Runs runs, bool busy);
     void ReadNext(Direction& direction, bool busy);
     void Finish(Direction& direction);
     void Abort();
     void AwaitNodeReply();
     // Takes the reply off the front of what the node sent; relays what follows it.
-    void TakeNodeReply(const std::byte* data, std::size_t size);
+    void TakeNodeReply(const std::uint8_t* data, std::size_t size);
 
     tcp::socket client_;
     tcp::socket node_;
@@ -79,6 +104,7 @@ class Tunnel : public std::enable_shared_from_this<Tunnel> {
     Direction upstream_{client_, node_};
     Direction downstream_{node_, client_};
     std::unique_ptr<PendingReply> pending_reply_;
+    std::unique_ptr<Sealed> sealed_;
 };
 
 }  // namespace warden::net

@@ -45,10 +45,14 @@ Bytes AuthRequest(std::string_view user, std::string_view password) {
     return message;
 }
 
-Bytes ConnectRequest(const Destination& destination) {
-    Bytes message{kVersion5, kCommandConnect, 0};
+void AppendAddress(Bytes& message, const Destination& destination) {
     AppendHost(message, destination);
     AppendPort(message, destination.port);
+}
+
+Bytes ConnectRequest(const Destination& destination) {
+    Bytes message{kVersion5, kCommandConnect, 0};
+    AppendAddress(message, destination);
     return message;
 }
 

@@ -14,6 +14,10 @@ Bytes NodeGreeting();
 // RFC 1929: VER=1 ULEN USER PLEN PASSWORD. Each text is at most kMaxText bytes.
 Bytes AuthRequest(std::string_view user, std::string_view password);
 
+// ATYP ADDR PORT, appended to `message`: the address field of a SOCKS5 request, which a
+// Shadowsocks request carries as well.
+void AppendAddress(Bytes& message, const Destination& destination);
+
 // VER=5 CMD=CONNECT RSV ATYP ADDR PORT; a name goes as a name (ATYP 3), never resolved here.
 Bytes ConnectRequest(const Destination& destination);
 

@@ -5,7 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "warden/net/asio.h"
+#include <asio/ip/tcp.hpp>
+#include <asio/signal_set.hpp>
 
 namespace warden::os {
 
@@ -22,7 +23,7 @@ void WriteStatusLine(std::string_view line);
 
 // POSIX: may bind over connections in TIME_WAIT (never over a listener). Windows: no other
 // program may bind the same port while warden holds it.
-void PrepareListener(net::tcp::acceptor& acceptor);
+void PrepareListener(asio::ip::tcp::acceptor& acceptor);
 
 // The signals that ask warden to stop.
 void AddStopSignals(asio::signal_set& signals);

@@ -1,4 +1,4 @@
-#include "warden/status.h"
+#include "warden/process/status.h"
 
 #include <algorithm>
 #include <array>
@@ -30,6 +30,12 @@ constexpr std::array kStatusRows{
     StatusRow{Status::kStopped, "160325", "Stopped"},
 };
 
+constexpr auto kAllStatuses = [] {
+    std::array<Status, kStatusRows.size()> statuses{};
+    std::ranges::transform(kStatusRows, statuses.begin(), &StatusRow::status);
+    return statuses;
+}();
+
 const StatusRow& RowOf(Status status) {
     return *std::ranges::find(kStatusRows, status, &StatusRow::status);
 }
@@ -52,6 +58,10 @@ std::string StatusLine(Status status, std::string_view detail) {
 
 std::string_view StatusCode(Status status) {
     return RowOf(status).code;
+}
+
+std::span<const Status> AllStatuses() {
+    return kAllStatuses;
 }
 
 }  // namespace warden

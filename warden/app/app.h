@@ -5,12 +5,12 @@
 #include <memory>
 #include <string_view>
 
-#include "warden/command_line.h"
+#include "warden/process/command_line.h"
 #include "warden/net/asio.h"
 #include "warden/net/health_monitor.h"
 #include "warden/net/local_server.h"
 #include "warden/net/relay_context.h"
-#include "warden/status.h"
+#include "warden/process/status.h"
 
 namespace warden {
 

@@ -3,8 +3,8 @@
 
 #include <csignal>
 
-#include "warden/command_line.h"
-#include "warden/os.h"
+#include "warden/process/command_line.h"
+#include "warden/process/os.h"
 
 namespace warden::os {
 
@@ -22,7 +22,7 @@ void WriteStatusLine(std::string_view line) {
     WriteFile(output, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
-void PrepareListener(net::tcp::acceptor& acceptor) {
+void PrepareListener(asio::ip::tcp::acceptor& acceptor) {
     using ExclusiveAddressUse = asio::detail::socket_option::boolean<SOL_SOCKET, SO_EXCLUSIVEADDRUSE>;
     std::error_code ignored;
     acceptor.set_option(ExclusiveAddressUse(true), ignored);

@@ -4,14 +4,15 @@
 
 #include <system_error>
 
-#include "warden/status.h"
+#include "warden/process/status.h"
 
 namespace warden {
 
 enum class NodeError {
     kAuthRefused = 1,  // bad credentials, or the node accepts neither method warden offers
-    kBadReply,         // the node does not speak SOCKS5 as it should
+    kBadReply,         // the node does not speak its protocol as it should
     kTimedOut,         // a step took longer than warden allows
+    kKeyNotTaken,      // a Shadowsocks node stayed silent to a request sealed with warden's key
 };
 
 std::error_code make_error_code(NodeError error);

@@ -3,6 +3,7 @@
 // counts as two lines: so lines are short, and a whole start-up fits in one read.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,9 @@ std::string StatusLine(Status status, std::string_view detail = {});
 
 // The six digits alone.
 std::string_view StatusCode(Status status);
+
+// Every status warden can print, in the order of the enumeration.
+std::span<const Status> AllStatuses();
 
 // How warden ends: 0 only for a requested stop.
 enum class ExitCode {

@@ -1,4 +1,4 @@
-#include "warden/command_line.h"
+#include "warden/process/command_line.h"
 
 #include <algorithm>
 #include <array>

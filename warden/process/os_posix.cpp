@@ -1,7 +1,7 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include "warden/os.h"
+#include "warden/process/os.h"
 
 namespace warden::os {
 
@@ -22,9 +22,9 @@ void WriteStatusLine(std::string_view line) {
     }
 }
 
-void PrepareListener(net::tcp::acceptor& acceptor) {
+void PrepareListener(asio::ip::tcp::acceptor& acceptor) {
     std::error_code ignored;
-    acceptor.set_option(net::tcp::acceptor::reuse_address(true), ignored);
+    acceptor.set_option(asio::ip::tcp::acceptor::reuse_address(true), ignored);
 }
 
 void AddStopSignals(asio::signal_set& signals) {

@@ -1,11 +1,13 @@
-#include "warden/app.h"
+#include "warden/app/app.h"
 
 #include <string>
 
 #include "warden/net/early_data_probe.h"
 #include "warden/net/node_probe.h"
-#include "warden/node_failure.h"
-#include "warden/os.h"
+#include "warden/net/node_failure.h"
+#include "warden/process/os.h"
+#include "warden/shadowsocks/key_derivation.h"
+#include "warden/shadowsocks/method.h"
 
 namespace warden {
 
@@ -24,6 +26,16 @@ socks::Destination NodeAddress(const std::string& host, std::uint16_t port) {
         return {address.to_v4().to_bytes(), port};
     return {address.to_v6().to_bytes(), port};
 }
+
+// A user that names a Shadowsocks method makes the node a Shadowsocks node and the key its
+// password, as a Shadowsocks link names a server; any other user is a SOCKS5 node's.
+net::NodeTarget Node(const Options& options) {
+    net::NodeTarget node{{}, options.user, options.key, NodeAddress(options.node_host, options.node_port)};
+    node.method = shadowsocks::MethodNamed(options.user);
+    if (node.method)
+        node.password_key = shadowsocks::PasswordKey(options.key, node.method->key_size);
+    return node;
+}
 }  // namespace
 
 App::App(asio::io_context& io, Options options)
@@ -31,7 +43,7 @@ App::App(asio::io_context& io, Options options)
       options_(std::move(options)),
       context_(std::make_shared<net::RelayContext>(
           io.get_executor(),
-          net::NodeTarget{{}, options_.user, options_.key, NodeAddress(options_.node_host, options_.node_port)},
+          Node(options_),
           kRelayBufferSize,
           kSpareRelayBuffers,
           [this] { monitor_.CheckSoon(); })),
@@ -73,13 +85,17 @@ asio::awaitable<void> App::Start() {
         const auto started = std::chrono::steady_clock::now();
         const auto probe = net::NodeProbe::Create(io_.get_executor(), context_->node);
         error = co_await probe->Connect();
+        const auto connected = std::chrono::steady_clock::now();
         if (!error) {
             Report(Status::kConnected);
             Report(Status::kIdentifying);
-            error = co_await probe->Greet();
+            error = co_await probe->Check();
         }
-        if (!error)
-            context_->node_pool.Adopt(probe->TakeSocket(), std::chrono::steady_clock::now() - started);
+        // The check's connection becomes the first one ready, where it still can be.
+        if (auto checked = error ? std::nullopt : probe->TakeCheckedSocket())
+            context_->node_pool.Adopt(std::move(*checked), std::chrono::steady_clock::now() - started);
+        else if (!error)
+            context_->node_pool.RecordDialTime(connected - started);
     }
     if (error) {
         Report(NodeFailureStatus(error), error.message());
@@ -98,7 +114,9 @@ asio::awaitable<void> App::Start() {
 
 void App::ServeFromNode() {
     context_->node_pool.Start();
-    asio::co_spawn(io_, ProbeEarlyData(node_generation_), asio::detached);
+    // A Shadowsocks request always carries the program's first bytes: nothing to find out.
+    if (!context_->node.shadowsocks())
+        asio::co_spawn(io_, ProbeEarlyData(node_generation_), asio::detached);
 }
 
 void App::NodeLost() {

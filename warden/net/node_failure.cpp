@@ -1,4 +1,4 @@
-#include "warden/node_failure.h"
+#include "warden/net/node_failure.h"
 
 #include <asio/error.hpp>
 #include <string>
@@ -15,9 +15,11 @@ class NodeErrorCategory : public std::error_category {
             case NodeError::kAuthRefused:
                 return "credentials refused";
             case NodeError::kBadReply:
-                return "not a SOCKS5 reply";
+                return "not the node's protocol";
             case NodeError::kTimedOut:
                 return "no answer in time";
+            case NodeError::kKeyNotTaken:
+                return "silent to a sealed request";
         }
         return "unknown";
     }
@@ -31,7 +33,7 @@ std::error_code make_error_code(NodeError error) {
 }
 
 Status NodeFailureStatus(std::error_code error) {
-    if (error == NodeError::kAuthRefused)
+    if (error == NodeError::kAuthRefused || error == NodeError::kKeyNotTaken)
         return Status::kAuthRefused;
     if (error == NodeError::kTimedOut || error == asio::error::timed_out)
         return Status::kTimedOut;
