@@ -7,6 +7,7 @@
 #include "platform/environment.h"
 #include "platform/os_info.h"
 #include "proxy/browser_proxy.h"
+#include "proxy/user_proxy_store.h"
 #include "settings/folders.h"
 #include "settings/options.h"
 #include "settings/report_log.h"
@@ -44,6 +45,9 @@ bool MainLogic::InitSettings() {
     }
     SettingsStore& settings = ports_.settings;
     settings.Open(values_.SettingsPath);
+    ports_.records.Open(values_.UserProxyPath);
+    // Before the log copies masq.ini: the user's proxy options are no matter for support.
+    MoveUserProxyRecords(settings, ports_.records);
     ports_.log.Open(values_.DataFolder + kReportFileName);
 
     if (settings.ReadString(kConfig, kVersion, "") != ProgramVersion) {
@@ -55,7 +59,7 @@ bool MainLogic::InitSettings() {
         settings.WriteBool(kConfig, kFirstRun, false);
     }
     values_.SkinPath = settings.ReadString(kConfig, kSkin, values_.AppFolder + kDefaultSkinFileName);
-    values_.InternalPort = settings.ReadString(kConfig, kInternalPort, kDefaultInternalPort);
+    values_.InternalPort = ReadInternalPort(settings);
 
     ports_.siteFile.Open(values_.AppFolder + kSiteFileName);
     values_.Site = LoadMakerSite(ports_.siteFile);

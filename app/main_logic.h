@@ -28,6 +28,7 @@ struct MainPorts {
     MessageBoxes& messages;
     const OsInfo& os;
     SettingsStore& settings;  // the settings object: InitSettings opens it
+    SettingsStore& records;   // the program's own records beside it (userproxy.ini): InitSettings opens it
     SettingsStore& siteFile;  // site.ini beside the program, read once at start
     ReportLog& log;           // the activity log: InitSettings opens it
 };

@@ -82,6 +82,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
     WinReportFile reportFile;
     ReportLog log(reportFile, clock);
     ProfileSettingsStore settings;
+    ProfileSettingsStore userProxyRecords;
     ProfileSettingsStore siteFile;
     SkinnedMessageBoxes messages(values);
     MasqTray tray;
@@ -95,7 +96,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
     WinWindowTitles windowTitles;
     BrowserProxyConfiguration browserProxy(
         values, sessionValues,
-        BrowserProxyPorts{connectionOptions, dialUp, browserFiles, windowTitles, settings, messages}, processId);
+        BrowserProxyPorts{connectionOptions, dialUp, browserFiles, windowTitles, settings, userProxyRecords, messages},
+        processId);
     WinHotkeyRegistrar hotkeyRegistrar;
     // A hotkey works the menu as its click does, on the items' commands the main form routes.
     GlobalHotkeys hotkeys(
@@ -114,9 +116,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
     // A crash ends the client and takes the browsers off its proxy before the system's crash
     // handling holds the process; silently, as nothing may show then.
     SilentMessageBoxes silentMessages;
-    BrowserProxyConfiguration crashingProxy(
-        values, sessionValues,
-        BrowserProxyPorts{connectionOptions, dialUp, browserFiles, windowTitles, settings, silentMessages}, processId);
+    BrowserProxyConfiguration crashingProxy(values, sessionValues,
+                                            BrowserProxyPorts{connectionOptions, dialUp, browserFiles, windowTitles,
+                                                              settings, userProxyRecords, silentMessages},
+                                            processId);
     CrashGuard crashGuard([&] {
         tunnelProcess.Terminate();
         crashingProxy.ClearForEndedRun(processId);
@@ -150,7 +153,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
                      IdentitySources{interfaceTable, adapterSources}, settings},
         RequestCalls{[&](UnblockAdvice kind) { unblockAdvisor.ShowUnblockAdvice(kind); }}, reply);
     silentUpdate = [&] { directory.SilentUpdate(); };
-    MainLogic logic(values, sessionValues, MainPorts{folders, registry, shell, messages, os, settings, siteFile, log},
+    MainLogic logic(values, sessionValues,
+                    MainPorts{folders, registry, shell, messages, os, settings, userProxyRecords, siteFile, log},
                     MainCalls{browserProxy, hotkeys, [&] { tunnel.Sweep(); }, [&] { silentUpdate(); }}, frmMain);
 
     // The main form's messages.

@@ -13,8 +13,8 @@ BrowserProxyConfiguration::BrowserProxyConfiguration(const ProgramValues& values
       session_(session),
       settings_(ports.settings),
       processId_(processId),
-      mark_(ports.settings),
-      system_(ports.connectionOptions, ports.dialUp, ports.settings),
+      mark_(ports.records),
+      system_(ports.connectionOptions, ports.dialUp, ports.records),
       firefox_(values, FirefoxPorts{ports.files, ports.windows, ports.messages}) {}
 
 void BrowserProxyConfiguration::SetBrowserProxy(bool enable,

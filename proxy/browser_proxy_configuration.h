@@ -24,7 +24,8 @@ struct BrowserProxyPorts {
     const DialUpConnections& dialUp;
     BrowserFiles& files;
     const WindowTitles& windows;
-    SettingsStore& settings;  // the browsers selected, the Firefox mode, the bypass list
+    SettingsStore& settings;  // masq.ini: the browsers selected, the Firefox mode, the bypass list
+    SettingsStore& records;   // the program's own records beside it: the run's mark, the user's own proxy
     MessageBoxes& messages;
 };
 

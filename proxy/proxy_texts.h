@@ -10,7 +10,7 @@ inline constexpr char kRestartFirefox[] = "Please Restart all Firefox windows in
 // What a Firefox window's title holds.
 inline constexpr char kFirefoxWindowTitle[] = "Mozilla Firefox";
 
-// The settings file's section of what the program changed in the system and must put back.
+// The records' section of what the program changed in the system and must put back.
 inline constexpr char kUserProxySection[] = "UserProxy";
 
 // Files and folders.

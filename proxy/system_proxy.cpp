@@ -3,8 +3,8 @@
 #include "proxy/dial_up_connections.h"
 #include "proxy/proxy_texts.h"
 
-SystemProxy::SystemProxy(ConnectionOptions& options, const DialUpConnections& dialUp, SettingsStore& settings)
-    : options_(options), dialUp_(dialUp), userProxy_(settings) {}
+SystemProxy::SystemProxy(ConnectionOptions& options, const DialUpConnections& dialUp, SettingsStore& records)
+    : options_(options), dialUp_(dialUp), userProxy_(records) {}
 
 void SystemProxy::SetSystemProxy(bool enable, std::string_view server, std::string_view bypass, bool useSocks) {
     const std::vector<std::string> names = GetRasConnections(dialUp_);

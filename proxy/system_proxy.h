@@ -15,7 +15,8 @@ class SettingsStore;
 
 class SystemProxy {
   public:
-    SystemProxy(ConnectionOptions& options, const DialUpConnections& dialUp, SettingsStore& settings);
+    // `records` keeps the user's own options (UserProxyStore).
+    SystemProxy(ConnectionOptions& options, const DialUpConnections& dialUp, SettingsStore& records);
 
     // Sets (`enable`) or clears the proxy `server` ("host:port") with `bypass` on the LAN or on
     // every active dial-up connection.

@@ -1,6 +1,7 @@
-// The user's own proxy options of each connection the program changes, kept in the settings
-// file from before the program's first change to the connection until they are put back, so
-// that they survive a crash of the program or of Windows. Section "UserProxy", four keys per
+// The user's own proxy options of each connection the program changes, kept in the program's
+// records (userproxy.ini beside masq.ini) from before the program's first change to the
+// connection until they are put back, so that they survive a crash of the program or of
+// Windows. Section "UserProxy", four keys per
 // connection, named after it ("LAN" for the LAN, "Dial-up " + the entry name for a dial-up
 // entry):
 //   [UserProxy]
@@ -23,7 +24,7 @@ class SettingsStore;
 
 class UserProxyStore {
   public:
-    explicit UserProxyStore(SettingsStore& settings) : settings_(settings) {}
+    explicit UserProxyStore(SettingsStore& records) : records_(records) {}
 
     // The saved options of `connection` ("" for the LAN); nullopt when none are kept.
     std::optional<ConnectionProxy> Saved(std::string_view connection) const;
@@ -33,5 +34,11 @@ class UserProxyStore {
     void Forget(std::string_view connection);
 
   private:
-    SettingsStore& settings_;
+    SettingsStore& records_;
 };
+
+// Moves a "UserProxy" section that an earlier version kept in masq.ini (`settings`) into the
+// records, whose keys it replaces (only a run of that version can have written it since), and
+// takes it out of masq.ini: a record of a run that crashed is put back by this run as ever.
+// Nothing is written when masq.ini has no such section.
+void MoveUserProxyRecords(SettingsStore& settings, SettingsStore& records);

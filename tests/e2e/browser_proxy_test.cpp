@@ -4,6 +4,8 @@
 // program's proxy is the local port 7070.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "resources/resource_ids.h"
 #include "tests/driver/files.h"
 #include "tests/driver/program.h"
@@ -94,20 +96,52 @@ TEST_F(BrowserProxyTest, HideSetsTheSystemProxyAndStopAndExitClearIt) {
     EXPECT_EQ(ProxyServer(), "socks=");
 }
 
-TEST_F(BrowserProxyTest, AUsersOwnProxySetBeforeTheStartIsBackAfterExit) {
+// The user's proxy is kept in the program's own records, never in masq.ini, whose copy starts
+// the log for support: the next start's log shows none of it.
+TEST_F(BrowserProxyTest, AUsersOwnProxySetBeforeTheStartIsBackAfterExitAndNeverInTheSettingsOrTheLog) {
     SetUsersOwnSystemProxy("proxy.example:8080");
+    {
+        Masq masq;
+        ASSERT_TRUE(masq.WaitForStartUp());
+        masq.Command(TrayMenuItem::Masq1);
+        ASSERT_TRUE(SystemProxyIs(1, kOurProxy));
+        EXPECT_EQ(IniValue(Paths().userProxy, "UserProxy", "LAN.Server"), "proxy.example:8080");
+        EXPECT_EQ(IniValue(Paths().userProxy, "UserProxy", "LAN.Saved"), "1");
+
+        masq.Command(TrayMenuItem::Exit1);
+        EXPECT_EQ(masq.Process().WaitForExit(kUiTimeout), 0u);
+        EXPECT_EQ(ProxyEnable(), 1u);
+        EXPECT_EQ(ProxyServer(), "proxy.example:8080");
+        EXPECT_EQ(IniValue(Paths().userProxy, "UserProxy", "LAN.Saved"), "0");
+    }
+    DeleteFileA(Paths().report.c_str());
+    Masq next;
+    ASSERT_TRUE(next.WaitForStartUp());
+    EXPECT_EQ(ReadFile(Paths().settings).value_or("").find("UserProxy"), std::string::npos);
+    EXPECT_EQ(ReadFile(Paths().report).value_or("").find("proxy.example"), std::string::npos);
+}
+
+// An earlier version kept the user's proxy and its run's mark in masq.ini and crashed with the
+// browsers on its proxy: the start moves them into the records, before the log copies masq.ini,
+// and puts the user's proxy back.
+TEST_F(BrowserProxyTest, AUsersProxyThatAnEarlierVersionKeptInTheSettingsIsMovedAndPutBack) {
+    SetUsersOwnSystemProxy(kOurProxy);  // the crashed run's proxy over the user's own
+    CreateDirectoryA(Paths().dataFolder.c_str(), nullptr);
+    WriteFile(Paths().settings,
+              "[Config]\r\nVersion=1.83\r\nFirstRun=0\r\n[UserProxy]\r\nLAN.Flags=3\r\n"
+              "LAN.Server=proxy.example:8080\r\nLAN.Bypass=<local>\r\nLAN.Saved=1\r\n"
+              "SetByProcess=4242\r\n[Bypass]\r\nCounter=0\r\n");
     Masq masq;
     ASSERT_TRUE(masq.WaitForStartUp());
-    masq.Command(TrayMenuItem::Masq1);
-    ASSERT_TRUE(SystemProxyIs(1, kOurProxy));
-    EXPECT_EQ(IniValue(Paths().settings, "UserProxy", "LAN.Server"), "proxy.example:8080");
-    EXPECT_EQ(IniValue(Paths().settings, "UserProxy", "LAN.Saved"), "1");
-
-    masq.Command(TrayMenuItem::Exit1);
-    EXPECT_EQ(masq.Process().WaitForExit(kUiTimeout), 0u);
     EXPECT_EQ(ProxyEnable(), 1u);
     EXPECT_EQ(ProxyServer(), "proxy.example:8080");
-    EXPECT_EQ(IniValue(Paths().settings, "UserProxy", "LAN.Saved"), "0");
+    const std::vector<std::string> texts = masq.LogTexts();
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "Remove Proxy settings of the last run"), texts.end());
+    const std::string settings = ReadFile(Paths().settings).value_or("");
+    EXPECT_EQ(settings.find("UserProxy"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("[Bypass]"), std::string::npos);
+    EXPECT_EQ(ReadFile(Paths().report).value_or("").find("proxy.example"), std::string::npos);
+    EXPECT_EQ(IniValue(Paths().userProxy, "UserProxy", "LAN.Saved"), "0");
 }
 
 // The program's watch puts the user's proxy back (tests/e2e/abrupt_end_test.cpp); the next run's
