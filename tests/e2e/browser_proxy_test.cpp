@@ -1,7 +1,8 @@
 // The browsers' proxy on the real program: the system (WinInet) proxy read back from the
 // registry where WinInet keeps it, a user's own proxy put back, and Firefox's files in a profile
-// made under the prefix's Application Data. The hide command is sent as the menu sends it; the
-// program's proxy is the local port 7070.
+// made under the prefix's Application Data. The browsers go on the proxy of a running tunnel
+// client only (the test services' node, the tunnel's ready line or the hide command sent as the
+// menu sends it); a start without a directory hides nothing.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,7 +21,8 @@ namespace e2e {
 using namespace driver;
 namespace {
 
-constexpr char kOurProxy[] = "socks=127.0.0.1:7070";
+constexpr char kOurProxy[] = "socks=127.0.0.1:7070";  // at the default port
+constexpr char kUsersProxy[] = "proxy.example:8080";
 constexpr char kBypassLabel[] =
     "Input the sites that you don't wish to use Masq. One site per line. Only apply to Internet Explorer.";
 
@@ -30,7 +32,7 @@ const std::string kFixedUserJsLines =
     "user_pref(\"network.proxy.ftp\", \"\");\r\nuser_pref(\"network.proxy.ftp_port\", 0);\r\n"
     "user_pref(\"network.proxy.gopher\", \"\");\r\nuser_pref(\"network.proxy.gopher_port\", 0);\r\n"
     "user_pref(\"network.proxy.socks_version\", 5);\r\n";
-std::string SettingUserJs(const std::string& port = "7070") {
+std::string SettingUserJs(const std::string& port) {
     return "user_pref(\"network.proxy.type\", 1);\r\n" + kFixedUserJsLines +
            "user_pref(\"network.proxy.socks\", \"127.0.0.1\");\r\n"
            "user_pref(\"network.proxy.socks_port\"," +
@@ -45,6 +47,19 @@ const char kUsersOwnUserJs[] = "user_pref(\"browser.startup.homepage\", \"about:
 
 bool SystemProxyIs(DWORD enable, const std::string& server) {
     return WaitUntil([&] { return ProxyEnable() == enable && ProxyServer() == server; });
+}
+
+// The program's proxy with the tunnel of the test services' node (UseDirectoryAtStart).
+std::string TunnelsProxy() {
+    return "socks=127.0.0.1:" + RunningNode().localPort;
+}
+bool HiddenByTheTunnel(const Masq& masq) {
+    return masq.WaitForLog("Masq ON") && SystemProxyIs(1, TunnelsProxy());
+}
+// A proxy of the user's own that the directory's requests at the start go around (the program
+// asks the maker's site through the system proxy, which is the user's while hiding is off).
+void SetUsersOwnProxyBesideTheSite() {
+    SetUsersOwnSystemProxy(kUsersProxy, RunningSite().directory);
 }
 
 // Every test starts from a direct system proxy, no Firefox profile and no state file, and puts
@@ -81,15 +96,14 @@ class BrowserProxyTest : public MasqTest {
 };
 
 TEST_F(BrowserProxyTest, HideSetsTheSystemProxyAndStopAndExitClearIt) {
+    UseDirectoryAtStart();
     Masq masq;
-    ASSERT_TRUE(masq.WaitForStartUp());
-    masq.Command(TrayMenuItem::Masq1);
-    EXPECT_TRUE(SystemProxyIs(1, kOurProxy));
+    ASSERT_TRUE(HiddenByTheTunnel(masq));
     masq.Command(TrayMenuItem::StopMasq1);
     EXPECT_TRUE(SystemProxyIs(0, "socks="));
 
     masq.Command(TrayMenuItem::Masq1);
-    EXPECT_TRUE(SystemProxyIs(1, kOurProxy));
+    EXPECT_TRUE(SystemProxyIs(1, TunnelsProxy()));
     masq.Command(TrayMenuItem::Exit1);
     EXPECT_EQ(masq.Process().WaitForExit(kUiTimeout), 0u);
     EXPECT_EQ(ProxyEnable(), 0u);
@@ -99,21 +113,21 @@ TEST_F(BrowserProxyTest, HideSetsTheSystemProxyAndStopAndExitClearIt) {
 // The user's proxy is kept in the program's own records, never in masq.ini, whose copy starts
 // the log for support: the next start's log shows none of it.
 TEST_F(BrowserProxyTest, AUsersOwnProxySetBeforeTheStartIsBackAfterExitAndNeverInTheSettingsOrTheLog) {
-    SetUsersOwnSystemProxy("proxy.example:8080");
+    SetUsersOwnProxyBesideTheSite();
+    UseDirectoryAtStart();
     {
         Masq masq;
-        ASSERT_TRUE(masq.WaitForStartUp());
-        masq.Command(TrayMenuItem::Masq1);
-        ASSERT_TRUE(SystemProxyIs(1, kOurProxy));
-        EXPECT_EQ(IniValue(Paths().userProxy, "UserProxy", "LAN.Server"), "proxy.example:8080");
+        ASSERT_TRUE(HiddenByTheTunnel(masq));
+        EXPECT_EQ(IniValue(Paths().userProxy, "UserProxy", "LAN.Server"), kUsersProxy);
         EXPECT_EQ(IniValue(Paths().userProxy, "UserProxy", "LAN.Saved"), "1");
 
         masq.Command(TrayMenuItem::Exit1);
         EXPECT_EQ(masq.Process().WaitForExit(kUiTimeout), 0u);
         EXPECT_EQ(ProxyEnable(), 1u);
-        EXPECT_EQ(ProxyServer(), "proxy.example:8080");
+        EXPECT_EQ(ProxyServer(), kUsersProxy);
         EXPECT_EQ(IniValue(Paths().userProxy, "UserProxy", "LAN.Saved"), "0");
     }
+    InstallProgram();  // the next start asks no directory
     DeleteFileA(Paths().report.c_str());
     Masq next;
     ASSERT_TRUE(next.WaitForStartUp());
@@ -147,38 +161,37 @@ TEST_F(BrowserProxyTest, AUsersProxyThatAnEarlierVersionKeptInTheSettingsIsMoved
 // The program's watch puts the user's proxy back (tests/e2e/abrupt_end_test.cpp); the next run's
 // start and its stop command leave it as it is.
 TEST_F(BrowserProxyTest, AfterAProgramEndedFromOutsideTheUsersProxyIsBackAndTheNextRunLeavesIt) {
-    SetUsersOwnSystemProxy("proxy.example:8080");
+    SetUsersOwnProxyBesideTheSite();
+    UseDirectoryAtStart();
     {
         Masq ended;
-        ASSERT_TRUE(ended.WaitForStartUp());
-        ended.Command(TrayMenuItem::Masq1);
-        ASSERT_TRUE(SystemProxyIs(1, kOurProxy));
+        ASSERT_TRUE(HiddenByTheTunnel(ended));
         ended.Process().Terminate();
         ASSERT_TRUE(ended.Process().WaitForExit(kUiTimeout));
-        EXPECT_TRUE(SystemProxyIs(1, "proxy.example:8080"));
+        EXPECT_TRUE(SystemProxyIs(1, kUsersProxy));
     }
-    DeleteFileA(Paths().report.c_str());  // the next start is seen by its own log header
+    InstallProgram();                     // the next start asks no directory
+    DeleteFileA(Paths().report.c_str());  // and is seen by its own log header
     Masq masq;
     ASSERT_TRUE(masq.WaitForStartUp());
     masq.Command(TrayMenuItem::StopMasq1);
     ASSERT_TRUE(masq.WaitForLog("User stopped Masq"));
     EXPECT_EQ(ProxyEnable(), 1u);
-    EXPECT_EQ(ProxyServer(), "proxy.example:8080");
+    EXPECT_EQ(ProxyServer(), kUsersProxy);
 }
 
 TEST_F(BrowserProxyTest, BeforeWindowsVistaTheEndOfTheSessionPutsTheUsersProxyBack) {
     SetWindowsVersion("winxp64");
-    SetUsersOwnSystemProxy("proxy.example:8080");
+    SetUsersOwnProxyBesideTheSite();
+    UseDirectoryAtStart();
     Masq masq;
-    ASSERT_TRUE(masq.WaitForStartUp());
-    masq.Command(TrayMenuItem::Masq1);
-    ASSERT_TRUE(SystemProxyIs(1, kOurProxy));
+    ASSERT_TRUE(HiddenByTheTunnel(masq));
 
     Program wineboot("wineboot.exe -e");  // Wine's end of the session
     EXPECT_EQ(wineboot.WaitForExit(kUiTimeout), 0u);
     EXPECT_TRUE(masq.Process().WaitForExit(kUiTimeout));
     EXPECT_EQ(ProxyEnable(), 1u);
-    EXPECT_EQ(ProxyServer(), "proxy.example:8080");
+    EXPECT_EQ(ProxyServer(), kUsersProxy);
 }
 
 TEST_F(BrowserProxyTest, TheTunnelsReadyLinePutsTheBrowsersOnItsLocalProxyAndOkAppliesAChangedMode) {
@@ -208,22 +221,23 @@ TEST_F(BrowserProxyTest, TheTunnelsReadyLinePutsTheBrowsersOnItsLocalProxyAndOkA
 
 TEST_F(BrowserProxyTest, FirefoxGetsUserJsInRestartModeAndTheStateFileInPluginMode) {
     StoreSettings(1);
+    UseDirectoryAtStart();
+    const std::string port = RunningNode().localPort;
     const std::string profile = MakeFirefoxProfile();
     Masq masq;
-    ASSERT_TRUE(masq.WaitForStartUp());
-
-    masq.Command(TrayMenuItem::Masq1);
-    EXPECT_TRUE(FileIs(profile + "user.js", SettingUserJs()));
+    ASSERT_TRUE(HiddenByTheTunnel(masq));
+    EXPECT_TRUE(FileIs(profile + "user.js", SettingUserJs(port)));
     EXPECT_EQ(ReadFile(profile + "user.js.first"), kUsersOwnUserJs);
     masq.Command(TrayMenuItem::StopMasq1);
     EXPECT_TRUE(FileIs(profile + "user.js", kClearingUserJs));
     masq.Command(TrayMenuItem::Masq1);
-    EXPECT_TRUE(FileIs(profile + "user.js", SettingUserJs()));
+    EXPECT_TRUE(FileIs(profile + "user.js", SettingUserJs(port)));
     EXPECT_EQ(ReadFile(profile + "user.js.first"), kUsersOwnUserJs) << "the backup is made once";
     EXPECT_FALSE(ReadFile(pluginFile));
 
     // "Plugin Mode" and OK: the user.js that turned the proxy on becomes the clearing form, for
-    // Firefox to go direct at its next start; the next OK takes it away.
+    // Firefox to go direct at its next start, and the state file takes the proxy; the next OK
+    // takes the program's user.js away.
     HWND form = masq.OpenOptions();
     ASSERT_TRUE(form);
     EXPECT_EQ(TextOf(FindChildById(form, IDC_LBL_BYPASS)), kBypassLabel);
@@ -231,16 +245,19 @@ TEST_F(BrowserProxyTest, FirefoxGetsUserJsInRestartModeAndTheStateFileInPluginMo
     Click(FindChildById(form, IDOK));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(form); }));
     EXPECT_EQ(ReadFile(profile + "user.js"), kClearingUserJs);
+    const std::string pluginOn = "1\r\n-1\r\nUnited States #1\r\na.example,b.example,\r\n127.0.0.1\r\n" + port + "\r\n";
+    EXPECT_TRUE(FileIs(pluginFile, pluginOn));
     ASSERT_TRUE(masq.OpenOptions());
     Click(FindChildById(form, IDOK));
     EXPECT_TRUE(FileIs(profile + "user.js", std::nullopt));
     EXPECT_EQ(ReadFile(profile + "user.js.first"), kUsersOwnUserJs);
 
-    masq.Command(TrayMenuItem::Masq1);
-    // No node was chosen in this run: the label line is empty.
-    EXPECT_TRUE(FileIs(pluginFile, "1\r\n-1\r\n\r\na.example,b.example,\r\n127.0.0.1\r\n7070\r\n"));
     masq.Command(TrayMenuItem::StopMasq1);
-    EXPECT_TRUE(FileIs(pluginFile, "1\r\n0\r\n\r\n\r\n\r\n\r\n"));
+    EXPECT_TRUE(FileIs(pluginFile, kPluginFileOff));
+    masq.Command(TrayMenuItem::Masq1);
+    EXPECT_TRUE(FileIs(pluginFile, pluginOn));
+    masq.Command(TrayMenuItem::StopMasq1);
+    EXPECT_TRUE(FileIs(pluginFile, kPluginFileOff));
     EXPECT_FALSE(ReadFile(profile + "user.js"));
 }
 
