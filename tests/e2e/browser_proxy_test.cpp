@@ -261,5 +261,24 @@ TEST_F(BrowserProxyTest, FirefoxGetsUserJsInRestartModeAndTheStateFileInPluginMo
     EXPECT_FALSE(ReadFile(profile + "user.js"));
 }
 
+// A local SOCKS proxy of the user's own (an SSH tunnel's -D 1080, say) is none of the program's:
+// a start leaves it, and a session puts it back.
+TEST_F(BrowserProxyTest, AUsersOwnLoopbackSocksProxyStaysAtTheStartAndIsBackAfterASession) {
+    SetUsersOwnSystemProxy("socks=127.0.0.1:1080");
+    {
+        Masq masq;
+        ASSERT_TRUE(masq.WaitForStartUp());
+        EXPECT_EQ(ProxyEnable(), 1u);
+        EXPECT_EQ(ProxyServer(), "socks=127.0.0.1:1080");
+    }
+    UseDirectoryAtStart();
+    Masq masq;
+    ASSERT_TRUE(HiddenByTheTunnel(masq));
+    masq.Command(TrayMenuItem::Exit1);
+    EXPECT_EQ(masq.Process().WaitForExit(kUiTimeout), 0u);
+    EXPECT_EQ(ProxyEnable(), 1u);
+    EXPECT_EQ(ProxyServer(), "socks=127.0.0.1:1080");
+}
+
 }  // namespace
 }  // namespace e2e

@@ -40,7 +40,8 @@ class BrowserProxyConfigurationTest : public testing::Test {
     std::uint32_t LanFlags() { return options.connections[""].flags; }
     // Another run of the program on the same system and settings file.
     BrowserProxyConfiguration Run(std::uint32_t processId) {
-        return {values, session, BrowserProxyPorts{options, dialUp, files, windows, settings, records, messages}, processId};
+        return {values, session, BrowserProxyPorts{options, dialUp, files, windows, settings, records, messages},
+                processId};
     }
     std::optional<std::string> Mark() { return records.Raw("UserProxy", "SetByProcess"); }
 
@@ -67,8 +68,9 @@ TEST_F(BrowserProxyConfigurationTest, ByDefaultTheSystemProxyAndThePluginFileAre
 }
 
 TEST_F(BrowserProxyConfigurationTest, WithInternetExplorerUnselectedEvenASettingCallClearsTheSystemProxy) {
+    On();  // the system proxy is the program's; then the user unselects Internet Explorer
     settings.Seed("Config", "BrowserIE", "0");
-    options.connections[""] = {kProxyTypeProxy, "socks=127.0.0.1:7070", ""};
+    options.lists.clear();
     On();
     EXPECT_THAT(options.lists,
                 ElementsAre(ConnectionOptionList{"",
@@ -153,6 +155,30 @@ TEST_F(BrowserProxyConfigurationTest, TheMarkOfARunThatEndedWithoutClearingIsMen
     EXPECT_EQ(Mark(), "");
     EXPECT_FALSE(next.BrowsersOnProxy());
     EXPECT_FALSE(next.MendLeftProxy());
+}
+
+// A loopback proxy of the user's own (an SSH tunnel's SOCKS port, another tool's, even one at the
+// program's port) is never taken for the program's: only its exact port while the mark says the
+// browsers are on it.
+TEST_F(BrowserProxyConfigurationTest, TheProgramsProxyIsItsExactPortAndOnlyWhileTheMarkSaysSo) {
+    for (const char* users : {"socks=127.0.0.1:1080", "socks=127.0.0.1:7070"}) {
+        const ConnectionProxy own{kProxyTypeProxy, users, ""};
+        options.connections[""] = own;
+        Off();  // the start's clearing
+        EXPECT_EQ(options.connections[""], own) << users;
+        On();
+        Off();
+        EXPECT_EQ(options.connections[""], own) << users;
+    }
+    // A run that crashed on its proxy and lost its record: the next start's mend clears it, and
+    // a proxy at another port is left as someone else's.
+    for (const char* left : {"socks=127.0.0.1:7070", "socks=127.0.0.1:7071"}) {
+        records = {};
+        options.connections[""] = {kProxyTypeProxy, left, ""};
+        records.Seed("UserProxy", "SetByProcess", "111");
+        EXPECT_TRUE(Run(222).MendLeftProxy());
+        EXPECT_EQ(LanFlags() == kProxyTypeDirect, std::string(left).ends_with(":7070")) << left;
+    }
 }
 
 // The watch of a run that ended, or a run that is crashing, clears for that run only, and keeps

@@ -128,10 +128,10 @@ TEST_F(WinInetTest, AUsersOwnProxyIsBackAfterASession) {
 
     WinDialUpConnections dialUp;
     SystemProxy proxy(options, dialUp, records);
-    proxy.SetSystemProxy(true, "127.0.0.1:7070", "", true);
+    proxy.SetSystemProxy(true, "127.0.0.1:7070", "", true, {"socks=127.0.0.1:7070", false});
     EXPECT_EQ(ProxyServer(), "socks=127.0.0.1:7070");
     EXPECT_EQ(records.ReadString("UserProxy", "LAN.Server", ""), "proxy.example:8080");
-    proxy.SetSystemProxy(false, "", "", true);
+    proxy.SetSystemProxy(false, "", "", true, {"socks=127.0.0.1:7070", true});
     EXPECT_EQ(ProxyEnable(), 1u);
     EXPECT_EQ(ProxyServer(), "proxy.example:8080");
 }
