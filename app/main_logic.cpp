@@ -16,12 +16,8 @@
 #include "ui/hotkeys/hotkeys.h"
 #include "ui/messages/message_boxes.h"
 
-MainLogic::MainLogic(ProgramValues& values,
-                     const SessionValues& session,
-                     MainPorts ports,
-                     MainCalls calls,
-                     MainFormView& view)
-    : values_(values), session_(session), ports_(ports), calls_(std::move(calls)), view_(view) {}
+MainLogic::MainLogic(ProgramValues& values, MainPorts ports, MainCalls calls, MainFormView& view)
+    : values_(values), ports_(ports), calls_(std::move(calls)), view_(view) {}
 
 bool MainLogic::InitMain() {
     if (!InitSettings() || !InitInterface())
@@ -106,7 +102,9 @@ void MainLogic::btnOKClick() {
     calls_.hotkeys.DisableAllHotkeys();
     if (options.hotkeyEnable)
         calls_.hotkeys.EnableAllHotKeys();
-    if (session_.State == SessionState::Established)
+    // Only while the browsers are on the proxy: after Stop, or No to the reconnect question, the
+    // session may still count as established, and the off state means direct.
+    if (calls_.browserProxy.BrowsersOnProxy())
         calls_.browserProxy.ApplyProxySettings();
     view_.HideMainForm();
 }

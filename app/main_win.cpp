@@ -153,7 +153,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
                      IdentitySources{interfaceTable, adapterSources}, settings},
         RequestCalls{[&](UnblockAdvice kind) { unblockAdvisor.ShowUnblockAdvice(kind); }}, reply);
     silentUpdate = [&] { directory.SilentUpdate(); };
-    MainLogic logic(values, sessionValues,
+    MainLogic logic(values,
                     MainPorts{folders, registry, shell, messages, os, settings, userProxyRecords, siteFile, log},
                     MainCalls{browserProxy, hotkeys, [&] { tunnel.Sweep(); }, [&] { silentUpdate(); }}, frmMain);
 

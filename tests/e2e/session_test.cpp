@@ -1,11 +1,12 @@
 // The tunnel session on the real program: warden.exe launched for a microsocks node with
 // user/password auth, its status lines turned into the log and the tray, hiding stopped and
-// turned on by hand, a client that dies while established, the hide command with no client left,
-// and the way out.
+// turned on by hand, a client that dies while established, OK on the options while hiding is off,
+// the hide command with no client left, and the way out.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "resources/resource_ids.h"
 #include "tests/driver/artifacts.h"
 #include "tests/driver/files.h"
 #include "tests/driver/ui.h"
@@ -150,6 +151,24 @@ TEST_F(SessionTest, AClientThatDiesAfterHidingWasTurnedOnByHandIsALostConnection
     Click(FindChild(question, "Button", "&No"));
     EXPECT_TRUE(WaitUntil([] { return ProxyEnable() == 0u && ReadFile(PluginFile()) == kPluginFileOff; }));
     EXPECT_EQ(SessionTexts(masq).back(), "Connection lost");
+    EXPECT_EQ(TrayTooltip(), "Masq OFF");
+}
+
+// Stop leaves the session counted as established: OK on the options keeps the browsers direct,
+// as the tray's off state says.
+TEST_F(SessionTest, OkAfterStopLeavesTheBrowsersDirect) {
+    Masq masq;
+    WaitUntilEstablished(masq);
+    masq.Command(TrayMenuItem::StopMasq1);
+    ASSERT_TRUE(masq.WaitForLog("User stopped Masq"));
+    ASSERT_TRUE(WaitUntil([] { return ProxyEnable() == 0u; }));
+
+    HWND form = masq.OpenOptions();
+    ASSERT_TRUE(form);
+    Click(FindChildById(form, IDOK));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(form); }));
+    EXPECT_EQ(ProxyEnable(), 0u);
+    EXPECT_EQ(ReadFile(PluginFile()), kPluginFileOff);
     EXPECT_EQ(TrayTooltip(), "Masq OFF");
 }
 

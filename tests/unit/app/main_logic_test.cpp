@@ -46,7 +46,6 @@ class MainLogicTest : public ::testing::Test {
     }
 
     ProgramValues values;
-    SessionValues session;
     FakeFolderSystem folders;
     FakeRegistry registry;
     FakeShell shell;
@@ -59,7 +58,7 @@ class MainLogicTest : public ::testing::Test {
     FakeReportFile reportFile;
     ReportLog log{reportFile, clock};
     RecordingMainForm form;
-    MainLogic logic{values, session, MainPorts{folders, registry, shell, messages, os, settings, records, siteFile, log},
+    MainLogic logic{values, MainPorts{folders, registry, shell, messages, os, settings, records, siteFile, log},
                     MainCalls{form, form, [this] { form.events.push_back("Sweep"); },
                               [this] { form.events.push_back("SilentUpdate"); }},
                     form};
@@ -276,9 +275,10 @@ TEST_F(MainLogicTest, OkSavesTheDialogReRegistersTheHotkeysAndHides) {
     EXPECT_THAT(form.events, ElementsAre("DisableAllHotkeys", "HideMainForm"));
     form.typed.firefoxControlMode = kPluginMode;
 
-    // While the tunnel is established the browsers take the new choices at once.
+    // While the browsers are on the proxy they take the new choices at once; otherwise (hiding
+    // stopped, whatever the session's state) OK leaves them direct, as above.
     form.events.clear();
-    session.State = SessionState::Established;
+    form.browsersOnProxy = true;
     logic.btnOKClick();
     EXPECT_THAT(form.events,
                 ElementsAre("DeleteFirefoxUserJs", "DisableAllHotkeys", "ApplyProxySettings", "HideMainForm"));
