@@ -6,6 +6,7 @@
 #include "proxy/browser_files.h"
 #include "proxy/bypass_list.h"
 #include "proxy/firefox_files.h"
+#include "proxy/firefox_profiles.h"
 #include "proxy/proxy_texts.h"
 #include "proxy/window_titles.h"
 #include "ui/messages/message_boxes.h"
@@ -100,7 +101,12 @@ void FirefoxProxy::DeleteFirefoxUserJs() {
 }
 
 std::string FirefoxProxy::GetFirefoxProfileFolder() const {
-    const std::string base = values_.AppDataFolder + kProfilesFolder;
+    const std::string firefox = values_.AppDataFolder + kFirefoxFolder;
+    for (const std::string& folder : FirefoxProfileFolders(firefox, ports_.files.Read(firefox + kInstallsIni),
+                                                           ports_.files.Read(firefox + kProfilesIni)))
+        if (ports_.files.FolderExists(folder))
+            return folder;
+    const std::string base = firefox + kProfilesFolder;
     for (const FolderEntry& entry : ports_.files.FindEntries(base + kDefaultProfilePattern))
         if (!entry.hidden && !entry.system)
             return base + entry.name + "\\";

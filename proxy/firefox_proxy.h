@@ -1,6 +1,6 @@
 // Firefox's proxy, which Firefox does not take from the system: "Plugin Mode" writes the state
 // file that a Firefox add-on applies in the running browser; "Restart Firefox" writes user.js in
-// the default profile, which Firefox reads at its next start.
+// the profile Firefox starts with, which Firefox reads at its next start.
 #pragma once
 
 #include <string>
@@ -35,7 +35,9 @@ class FirefoxProxy {
     // direct at its next start, and the clearing form goes when no Firefox window is open and
     // prefs.js no longer names the local proxy. A user.js of the user's own stays.
     void DeleteFirefoxUserJs();
-    // The default profile's folder, ending in a backslash; empty when there is none.
+    // The folder, ending in a backslash, of the profile Firefox starts with (profiles.ini and
+    // installs.ini); without a usable profiles.ini the first "*.default" profile. Empty when
+    // there is none.
     std::string GetFirefoxProfileFolder() const;
     // Whether a top-level window's title contains `text`, letters compared without case.
     bool FindWindowByTitle(std::string_view text) const;

@@ -14,7 +14,10 @@ inline constexpr char kFirefoxWindowTitle[] = "Mozilla Firefox";
 inline constexpr char kUserProxySection[] = "UserProxy";
 
 // Files and folders.
-inline constexpr char kProfilesFolder[] = "Mozilla\\Firefox\\Profiles\\";  // under Application Data
+inline constexpr char kFirefoxFolder[] = "Mozilla\\Firefox\\";  // under Application Data
+inline constexpr char kInstallsIni[] = "installs.ini";
+inline constexpr char kProfilesIni[] = "profiles.ini";
+inline constexpr char kProfilesFolder[] = "Profiles\\";  // in the Firefox folder
 inline constexpr char kDefaultProfilePattern[] = "*.default";
 inline constexpr char kUserJs[] = "user.js";
 inline constexpr char kUserJsBackupSuffix[] = ".first";

@@ -55,6 +55,24 @@ TEST_F(FirefoxProxyTest, TheProfileIsTheFirstDefaultEntryThatIsNeitherHiddenNorS
     EXPECT_EQ(firefox.GetFirefoxProfileFolder(), "");
 }
 
+// profiles.ini names the profile a current Firefox starts with; the "*.default" search only
+// stands in for it when it names no profile folder that exists.
+TEST_F(FirefoxProxyTest, TheProfileIsTheFirstFolderProfilesIniNamesThatExistsThenTheDefaultSearch) {
+    const std::string firefoxFolder = "C:\\Users\\me\\AppData\\Roaming\\Mozilla\\Firefox\\";
+    files.files[firefoxFolder + "installs.ini"] = "[308046B0AF4A39CB]\nDefault=Profiles/gone.default-release\n";
+    files.files[firefoxFolder + "profiles.ini"] =
+        "[Install308046B0AF4A39CB]\nDefault=Profiles/ab12.default-release\n"
+        "[Profile0]\nName=default\nIsRelative=1\nPath=Profiles/x1y2.default\nDefault=1\n";
+    files.folders = {std::string(kProfiles) + "ab12.default-release\\", kProfile};
+    EXPECT_EQ(firefox.GetFirefoxProfileFolder(), std::string(kProfiles) + "ab12.default-release\\");
+    files.folders = {kProfile};
+    EXPECT_EQ(firefox.GetFirefoxProfileFolder(), kProfile);
+    files.folders.clear();
+    files.entries[kSearch] = {{"legacy.default"}};
+    EXPECT_EQ(firefox.GetFirefoxProfileFolder(), std::string(kProfiles) + "legacy.default\\")
+        << "no folder it names exists";
+}
+
 TEST_F(FirefoxProxyTest, WithoutAProfileNothingIsWrittenOrShown) {
     files.entries.clear();
     SetUserJs(true);
