@@ -15,7 +15,7 @@ BrowserProxyConfiguration::BrowserProxyConfiguration(const ProgramValues& values
       processId_(processId),
       mark_(ports.records),
       system_(ports.connectionOptions, ports.dialUp, ports.records),
-      firefox_(values, FirefoxPorts{ports.files, ports.windows, ports.messages}) {}
+      firefox_(values, FirefoxPorts{ports.files, ports.windows, ports.messages, ports.records}) {}
 
 void BrowserProxyConfiguration::SetBrowserProxy(bool enable,
                                                 std::string_view server,

@@ -21,6 +21,8 @@ inline constexpr char kProfilesFolder[] = "Profiles\\";  // in the Firefox folde
 inline constexpr char kDefaultProfilePattern[] = "*.default";
 inline constexpr char kUserJs[] = "user.js";
 inline constexpr char kUserJsBackupSuffix[] = ".first";
+// How many backups of the user's own user.js may stand beside it: ".first", ".first.2", ...
+inline constexpr int kMaxUserJsBackups = 9;
 inline constexpr char kPrefsJs[] = "prefs.js";  // Firefox's own record of its preferences
 inline constexpr char kPluginFile[] = "masq.tmp";
 

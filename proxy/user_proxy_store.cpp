@@ -15,6 +15,9 @@ constexpr char kFlags[] = ".Flags";
 constexpr char kServer[] = ".Server";
 constexpr char kBypass[] = ".Bypass";
 constexpr char kSaved[] = ".Saved";
+constexpr char kFirefoxUserJs[] = "Firefox.UserJs";
+constexpr char kFirefoxBackup[] = "Firefox.Backup";
+constexpr char kFirefoxSaved[] = "Firefox.Saved";
 
 bool NeedsEscape(unsigned char c) {
     return c <= ' ' || c == 0x7F || c == '%' || c == '"' || c == '\'' || c == '=';
@@ -83,6 +86,23 @@ void UserProxyStore::Save(std::string_view connection, const ConnectionProxy& pr
 
 void UserProxyStore::Forget(std::string_view connection) {
     records_.WriteBool(kSection, KeyOf(connection, kSaved), false);
+}
+
+std::optional<ReplacedUserJs> UserProxyStore::SavedUserJs() const {
+    if (!records_.ReadBool(kSection, kFirefoxSaved, false))
+        return std::nullopt;
+    return ReplacedUserJs{Unescape(records_.ReadString(kSection, kFirefoxUserJs, "")),
+                          Unescape(records_.ReadString(kSection, kFirefoxBackup, ""))};
+}
+
+void UserProxyStore::SaveUserJs(const ReplacedUserJs& replaced) {
+    records_.WriteString(kSection, kFirefoxUserJs, Escape(replaced.userJs));
+    records_.WriteString(kSection, kFirefoxBackup, Escape(replaced.backup));
+    records_.WriteBool(kSection, kFirefoxSaved, true);
+}
+
+void UserProxyStore::ForgetUserJs() {
+    records_.WriteBool(kSection, kFirefoxSaved, false);
 }
 
 void MoveUserProxyRecords(SettingsStore& settings, SettingsStore& records) {

@@ -13,14 +13,28 @@
 // carries the program's proxy over the options above, 0 once they are back. Names and values
 // are stored with %XX for the bytes a settings file would trim, unquote or split on (blanks and
 // control bytes, % " ' =), so every text comes back exactly.
+// Firefox's user.js in "Restart Firefox" mode has a record of the same kind: the user.js the
+// program wrote, where the user's own file was kept before (empty: the user had none), and the
+// mark, 1 while the program's file stands in place of the user's:
+//   Firefox.UserJs=C:\Users\me\AppData\Roaming\Mozilla\Firefox\Profiles\ab12.default-release\user.js
+//   Firefox.Backup=C:\Users\me\AppData\Roaming\Mozilla\Firefox\Profiles\ab12.default-release\user.js.first
+//   Firefox.Saved=1
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "proxy/connection_options.h"
 
 class SettingsStore;
+
+// The program's user.js in place of what the user had there.
+struct ReplacedUserJs {
+    std::string userJs;  // the file the program wrote
+    std::string backup;  // the user's own file, kept; empty when the user had none
+    bool operator==(const ReplacedUserJs&) const = default;
+};
 
 class UserProxyStore {
   public:
@@ -32,6 +46,11 @@ class UserProxyStore {
     void Save(std::string_view connection, const ConnectionProxy& proxy);
     // The options are back on the connection: the record no longer holds.
     void Forget(std::string_view connection);
+
+    // The same for Firefox's user.js: nullopt when no program's file stands in the user's place.
+    std::optional<ReplacedUserJs> SavedUserJs() const;
+    void SaveUserJs(const ReplacedUserJs& replaced);
+    void ForgetUserJs();
 
   private:
     SettingsStore& records_;

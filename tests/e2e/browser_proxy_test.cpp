@@ -88,6 +88,24 @@ class BrowserProxyTest : public MasqTest {
         WriteFile(folder + "user.js", kUsersOwnUserJs);
         return folder;
     }
+    // The profiles of a current Firefox: installs.ini and profiles.ini name the install's profile
+    // "*.default-release"; the legacy "*.default" beside it is still marked Default=1. Both
+    // folders, each ending in a backslash: the one Firefox uses, then the legacy one.
+    static std::pair<std::string, std::string> MakeCurrentFirefoxProfiles() {
+        const std::string firefox = AppDataFolder() + "Mozilla\\Firefox\\";
+        const std::string used = firefox + "Profiles\\e2e2.default-release\\";
+        const std::string legacy = firefox + "Profiles\\e2e1.default\\";
+        for (const std::string& folder : {AppDataFolder() + "Mozilla", firefox, firefox + "Profiles", used, legacy})
+            CreateDirectoryA(folder.c_str(), nullptr);
+        WriteFile(firefox + "installs.ini",
+                  "[308046B0AF4A39CB]\r\nDefault=Profiles/e2e2.default-release\r\nLocked=1\r\n");
+        WriteFile(firefox + "profiles.ini",
+                  "[Install308046B0AF4A39CB]\nDefault=Profiles/e2e2.default-release\nLocked=1\n\n"
+                  "[Profile1]\nName=default\nIsRelative=1\nPath=Profiles/e2e1.default\nDefault=1\n\n"
+                  "[Profile0]\nName=default-release\nIsRelative=1\nPath=Profiles/e2e2.default-release\n\n"
+                  "[General]\nStartWithLastProfile=1\nVersion=2\n");
+        return {used, legacy};
+    }
     static bool FileIs(const std::string& path, const std::optional<std::string>& bytes) {
         return WaitUntil([&] { return ReadFile(path) == bytes; });
     }
@@ -237,7 +255,7 @@ TEST_F(BrowserProxyTest, FirefoxGetsUserJsInRestartModeAndTheStateFileInPluginMo
 
     // "Plugin Mode" and OK: the user.js that turned the proxy on becomes the clearing form, for
     // Firefox to go direct at its next start, and the state file takes the proxy; the next OK
-    // takes the program's user.js away.
+    // takes the program's user.js away and the user's own is back.
     HWND form = masq.OpenOptions();
     ASSERT_TRUE(form);
     EXPECT_EQ(TextOf(FindChildById(form, IDC_LBL_BYPASS)), kBypassLabel);
@@ -249,7 +267,7 @@ TEST_F(BrowserProxyTest, FirefoxGetsUserJsInRestartModeAndTheStateFileInPluginMo
     EXPECT_TRUE(FileIs(pluginFile, pluginOn));
     ASSERT_TRUE(masq.OpenOptions());
     Click(FindChildById(form, IDOK));
-    EXPECT_TRUE(FileIs(profile + "user.js", std::nullopt));
+    EXPECT_TRUE(FileIs(profile + "user.js", kUsersOwnUserJs)) << "the user's own file back";
     EXPECT_EQ(ReadFile(profile + "user.js.first"), kUsersOwnUserJs);
 
     masq.Command(TrayMenuItem::StopMasq1);
@@ -258,7 +276,43 @@ TEST_F(BrowserProxyTest, FirefoxGetsUserJsInRestartModeAndTheStateFileInPluginMo
     EXPECT_TRUE(FileIs(pluginFile, pluginOn));
     masq.Command(TrayMenuItem::StopMasq1);
     EXPECT_TRUE(FileIs(pluginFile, kPluginFileOff));
-    EXPECT_FALSE(ReadFile(profile + "user.js"));
+    EXPECT_EQ(ReadFile(profile + "user.js"), kUsersOwnUserJs);
+}
+
+// Restart mode on today's Firefox: user.js goes into the profile Firefox starts with, never into
+// the legacy one beside it; a user.js of the user's own there, with or without an older backup
+// beside it, is kept while the program's file replaces it, back byte for byte after the session,
+// and left by a later start.
+TEST_F(BrowserProxyTest, RestartModeWritesTheProfileFirefoxUsesAndTheUsersOwnUserJsComesBack) {
+    const std::string usersOwn = "// mine\r\nuser_pref(\"browser.startup.page\", 3);\nuser_pref(\"a\", \"b\");";
+    for (bool olderBackup : {false, true}) {
+        DeleteTree(AppDataFolder() + "Mozilla");
+        StoreSettings(1);
+        UseDirectoryAtStart();
+        const auto [profile, legacy] = MakeCurrentFirefoxProfiles();
+        WriteFile(profile + "user.js", usersOwn);
+        if (olderBackup)
+            WriteFile(profile + "user.js.first", kUsersOwnUserJs);
+        const std::string backup = profile + (olderBackup ? "user.js.first.2" : "user.js.first");
+        {
+            Masq masq;
+            ASSERT_TRUE(HiddenByTheTunnel(masq));
+            EXPECT_TRUE(FileIs(profile + "user.js", SettingUserJs(RunningNode().localPort))) << olderBackup;
+            EXPECT_EQ(ReadFile(backup), usersOwn) << olderBackup;
+            masq.Command(TrayMenuItem::StopMasq1);
+            EXPECT_TRUE(FileIs(profile + "user.js", kClearingUserJs)) << olderBackup;
+            masq.Command(TrayMenuItem::Exit1);
+            EXPECT_EQ(masq.Process().WaitForExit(kUiTimeout), 0u);
+            EXPECT_EQ(ReadFile(profile + "user.js"), usersOwn) << olderBackup;
+        }
+        InstallProgram();  // a later start that asks no directory, and clears as every start does
+        Masq later;
+        ASSERT_TRUE(later.WaitForStartUp());
+        EXPECT_EQ(ReadFile(profile + "user.js"), usersOwn) << olderBackup;
+        EXPECT_EQ(ReadFile(profile + "user.js.first"), olderBackup ? kUsersOwnUserJs : usersOwn) << olderBackup;
+        EXPECT_FALSE(ReadFile(profile + "user.js.first.2")) << olderBackup;
+        EXPECT_FALSE(ReadFile(legacy + "user.js")) << "the legacy profile, which Firefox does not use";
+    }
 }
 
 // A local SOCKS proxy of the user's own (an SSH tunnel's -D 1080, say) is none of the program's:

@@ -1,6 +1,6 @@
 // Files in memory for the browser proxy: a folder search answers from the entries the test
-// lists per pattern, folders exist as listed, and single paths can be made to refuse a write or
-// a delete.
+// lists per pattern, folders exist as listed, and single paths can be made to refuse a read, a
+// write (a copy to it included) or a delete.
 #pragma once
 
 #include <map>
@@ -46,7 +46,7 @@ class FakeBrowserFiles final : public BrowserFiles {
     }
     bool CopyIfAbsent(std::string_view from, std::string_view to) override {
         auto source = files.find(from);
-        if (source == files.end() || files.contains(to))
+        if (source == files.end() || files.contains(to) || unwritable.contains(to))
             return false;
         files[std::string(to)] = source->second;
         return true;
