@@ -87,7 +87,8 @@ void FirefoxProxy::WriteFirefoxPluginFile(bool enable,
                                           std::string_view bypass) {
     if (values_.TempFolder.empty())
         return;
-    ports_.files.Write(values_.TempFolder + kPluginFile, PluginFileText(enable, server, nodeLabel, bypass));
+    if (!ports_.files.Write(values_.TempFolder + kPluginFile, PluginFileText(enable, server, nodeLabel, bypass)))
+        ShowCanNotChange();
 }
 
 void FirefoxProxy::DeleteFirefoxUserJs() {

@@ -36,7 +36,7 @@ class FirefoxProxy {
     // take the proxy off, the program's file taken back (see DeleteFirefoxUserJs). Open Firefox
     // windows are asked to restart whenever a file that changes the proxy was written.
     void WriteFirefoxUserJs(bool enable, std::string_view server, std::string_view nodeLabel, std::string_view bypass);
-    // masq.tmp in the temporary folder.
+    // masq.tmp in the temporary folder; a file that cannot be written is told.
     void WriteFirefoxPluginFile(bool enable,
                                 std::string_view server,
                                 std::string_view nodeLabel,

@@ -224,6 +224,15 @@ TEST_F(FirefoxProxyTest, ThePluginFileGoesToTheTemporaryFolder) {
     EXPECT_EQ(files.files[kPluginFile], "1\r\n-1\r\nEurope #1\r\na.example,b.example,\r\n127.0.0.1\r\n7070\r\n");
     firefox.WriteFirefoxPluginFile(false, "", "", "");
     EXPECT_EQ(files.files[kPluginFile], "1\r\n0\r\n\r\n\r\n\r\n\r\n");
+    EXPECT_THAT(messages.shown, IsEmpty());
+
+    // A state file that cannot be written is told: the tray's on state would say otherwise.
+    files.unwritable.insert(kPluginFile);
+    firefox.WriteFirefoxPluginFile(true, "127.0.0.1:7070", "Europe #1", "");
+    EXPECT_THAT(messages.Texts(), ElementsAre("Can not change Firefox proxy settings!"));
+    EXPECT_EQ(messages.shown[0].kind, MessageKind::Error);
+
+    messages.shown.clear();
     values.TempFolder.clear();
     files.files.clear();
     firefox.WriteFirefoxPluginFile(true, "127.0.0.1:7070", "Europe #1", "");
