@@ -44,7 +44,7 @@ class UpdateDialogTest : public testing::Test {
 
     std::unique_ptr<Program> Start(const std::string& expectedSha256 = {}) {
         std::string command = "\"";
-        command.append(WindowsPathOf(UPDATE_DIALOG_EXE)).append("\" ").append(kSiteHost);
+        command.append(WindowsPathOf(UPDATE_DIALOG_EXE)).append("\" ").append(site_.Host());
         command.append(" \"").append(data_).append("\" ").append(expectedSha256);
         auto program = std::make_unique<Program>(command);
         dialog_ = WaitForTopLevel(program->Id(), "Update");

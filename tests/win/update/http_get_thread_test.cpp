@@ -62,7 +62,7 @@ class THTTPGetThreadTest : public testing::Test {
         };
     }
     void Start(const std::string& path) {
-        get->URL = std::string("http://") + kSiteHost + path;
+        get->URL = "http://" + site.Host() + path;
         get->StartFileDownload();
     }
 
