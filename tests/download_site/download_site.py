@@ -9,6 +9,7 @@ Each file may have a sidecar "<file>.mode" with one line that says how it is ser
   "short N"               the announced length, but the connection closes N bytes early
   "trickle SIZE SECONDS"  the body in pieces of SIZE bytes, SECONDS apart
   "hold N"                the first N bytes, then nothing until "<file>.go" exists, then the rest
+  "drip SECONDS"          one byte every SECONDS until "<file>.go" exists, then the rest
   "silent"                reads the request and never answers
 A missing file gets 404 with a short body. Every request line with its User-Agent and Accept
 headers is appended to "requests.log" in the folder.
@@ -95,6 +96,17 @@ class Site(BaseHTTPRequestHandler):
             time.sleep(0.05)
         self.wfile.write(body[int(first):])
 
+    def drip(self, path, body, pause):
+        self.answer_headers(200, len(body))
+        sent = 0
+        deadline = time.monotonic() + SILENT_LIMIT
+        while sent < len(body) and not os.path.exists(path + ".go") and time.monotonic() < deadline:
+            self.wfile.write(body[sent: sent + 1])
+            self.wfile.flush()
+            sent += 1
+            time.sleep(float(pause))
+        self.wfile.write(body[sent:])
+
     def silent(self, path, body):
         time.sleep(SILENT_LIMIT)
 
@@ -109,6 +121,7 @@ MODES = {
     "short": Site.short,
     "trickle": Site.trickle,
     "hold": Site.hold,
+    "drip": Site.drip,
     "silent": Site.silent,
 }
 

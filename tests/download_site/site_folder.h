@@ -32,7 +32,7 @@ class SiteFolder {
         DeleteFileA((FileOf(path) + ".go").c_str());
     }
     void Remove(const std::string& path) const { DeleteFileA(FileOf(path).c_str()); }
-    // Lets a "hold" answer go on.
+    // Lets a "hold" or "drip" answer go on.
     void Release(const std::string& path) const { driver::WriteFile(FileOf(path) + ".go", ""); }
 
     // "GET /path HTTP/1.0<TAB>User-Agent: ...<TAB>Accept: ..." for each request of a path that
