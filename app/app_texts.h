@@ -7,6 +7,7 @@ inline constexpr char kAlreadyRunningCaption[] = "Masq";
 
 inline constexpr char kDataFolderName[] = "Masq NG";
 inline constexpr char kSettingsFileName[] = "masq.ini";
+inline constexpr char kUserProxyFileName[] = "userproxy.ini";
 inline constexpr char kReportFileName[] = "report.txt";
 inline constexpr char kDefaultSkinFileName[] = "default.skn";
 inline constexpr char kDefaultInternalPort[] = "7070";

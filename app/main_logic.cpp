@@ -7,6 +7,7 @@
 #include "platform/environment.h"
 #include "platform/os_info.h"
 #include "proxy/browser_proxy.h"
+#include "proxy/user_proxy_store.h"
 #include "settings/folders.h"
 #include "settings/options.h"
 #include "settings/report_log.h"
@@ -15,12 +16,8 @@
 #include "ui/hotkeys/hotkeys.h"
 #include "ui/messages/message_boxes.h"
 
-MainLogic::MainLogic(ProgramValues& values,
-                     const SessionValues& session,
-                     MainPorts ports,
-                     MainCalls calls,
-                     MainFormView& view)
-    : values_(values), session_(session), ports_(ports), calls_(std::move(calls)), view_(view) {}
+MainLogic::MainLogic(ProgramValues& values, MainPorts ports, MainCalls calls, MainFormView& view)
+    : values_(values), ports_(ports), calls_(std::move(calls)), view_(view) {}
 
 bool MainLogic::InitMain() {
     if (!InitSettings() || !InitInterface())
@@ -44,6 +41,9 @@ bool MainLogic::InitSettings() {
     }
     SettingsStore& settings = ports_.settings;
     settings.Open(values_.SettingsPath);
+    ports_.records.Open(values_.UserProxyPath);
+    // Before the log copies masq.ini: the user's proxy options are no matter for support.
+    MoveUserProxyRecords(settings, ports_.records);
     ports_.log.Open(values_.DataFolder + kReportFileName);
 
     if (settings.ReadString(kConfig, kVersion, "") != ProgramVersion) {
@@ -55,7 +55,7 @@ bool MainLogic::InitSettings() {
         settings.WriteBool(kConfig, kFirstRun, false);
     }
     values_.SkinPath = settings.ReadString(kConfig, kSkin, values_.AppFolder + kDefaultSkinFileName);
-    values_.InternalPort = settings.ReadString(kConfig, kInternalPort, kDefaultInternalPort);
+    values_.InternalPort = ReadInternalPort(settings);
 
     ports_.siteFile.Open(values_.AppFolder + kSiteFileName);
     values_.Site = LoadMakerSite(ports_.siteFile);
@@ -102,7 +102,9 @@ void MainLogic::btnOKClick() {
     calls_.hotkeys.DisableAllHotkeys();
     if (options.hotkeyEnable)
         calls_.hotkeys.EnableAllHotKeys();
-    if (session_.State == SessionState::Established)
+    // Only while the browsers are on the proxy: after Stop, or No to the reconnect question, the
+    // session may still count as established, and the off state means direct.
+    if (calls_.browserProxy.BrowsersOnProxy())
         calls_.browserProxy.ApplyProxySettings();
     view_.HideMainForm();
 }

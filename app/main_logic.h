@@ -7,7 +7,6 @@
 #include <string>
 
 #include "settings/program_values.h"
-#include "settings/session_values.h"
 
 class BrowserProxy;
 class FolderSystem;
@@ -28,6 +27,7 @@ struct MainPorts {
     MessageBoxes& messages;
     const OsInfo& os;
     SettingsStore& settings;  // the settings object: InitSettings opens it
+    SettingsStore& records;   // the program's own records beside it (userproxy.ini): InitSettings opens it
     SettingsStore& siteFile;  // site.ini beside the program, read once at start
     ReportLog& log;           // the activity log: InitSettings opens it
 };
@@ -45,11 +45,7 @@ enum class AboutLink { Website, ContactUs, SeeMyIP };
 
 class MainLogic {
   public:
-    MainLogic(ProgramValues& values,
-              const SessionValues& session,
-              MainPorts ports,
-              MainCalls calls,
-              MainFormView& view);
+    MainLogic(ProgramValues& values, MainPorts ports, MainCalls calls, MainFormView& view);
 
     // The start-up sequence; false when it stopped and closed the main form.
     bool InitMain();
@@ -80,7 +76,6 @@ class MainLogic {
     void OpenURL(const std::string& url);
 
     ProgramValues& values_;
-    const SessionValues& session_;
     MainPorts ports_;
     MainCalls calls_;
     MainFormView& view_;

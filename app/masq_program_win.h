@@ -77,6 +77,7 @@ class MasqProgram {
     WinReportFile reportFile_;
     ReportLog log_{reportFile_, clock_};
     ProfileSettingsStore settings_;
+    ProfileSettingsStore userProxyRecords_;  // the program's own records, beside the settings
     ProfileSettingsStore siteFile_;
     SkinnedMessageBoxes messages_{values_};
     MasqTray tray_;
@@ -90,7 +91,8 @@ class MasqProgram {
     WinWindowTitles windowTitles_;
     BrowserProxyConfiguration browserProxy_{
         values_, session_,
-        BrowserProxyPorts{connectionOptions_, dialUp_, browserFiles_, windowTitles_, settings_, messages_},
+        BrowserProxyPorts{connectionOptions_, dialUp_, browserFiles_, windowTitles_, settings_, userProxyRecords_,
+                          messages_},
         processId_};
 
     // The hotkeys work the menu as its clicks do, on the commands the main form routes.
@@ -116,7 +118,8 @@ class MasqProgram {
     SilentMessageBoxes silentMessages_;
     BrowserProxyConfiguration crashingProxy_{
         values_, session_,
-        BrowserProxyPorts{connectionOptions_, dialUp_, browserFiles_, windowTitles_, settings_, silentMessages_},
+        BrowserProxyPorts{connectionOptions_, dialUp_, browserFiles_, windowTitles_, settings_, userProxyRecords_,
+                          silentMessages_},
         processId_};
     CrashGuard crashGuard_{[this] {
         tunnelProcess_.Terminate();
@@ -152,7 +155,8 @@ class MasqProgram {
                                 RequestCalls{[this](UnblockAdvice kind) { ShowUnblockAdvice(kind); }}, reply_};
 
     // The application core.
-    MainLogic logic_{values_, session_, MainPorts{folders_, registry_, shell_, messages_, os_, settings_, siteFile_, log_},
+    MainLogic logic_{values_,
+                     MainPorts{folders_, registry_, shell_, messages_, os_, settings_, userProxyRecords_, siteFile_, log_},
                      MainCalls{browserProxy_, hotkeys_, [this] { tunnel_.Sweep(); },
                                [this] { directory_.SilentUpdate(); }},
                      frmMain_};

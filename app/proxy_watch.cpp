@@ -47,12 +47,15 @@ bool ClearAfterProgramEnd(WatchPorts ports, std::uint32_t programId) {
     ProgramValues values;
     FindProgramFolders(ports.folders, ports.os, values);
     ports.settings.Open(values.SettingsPath);
+    ports.records.Open(values.UserProxyPath);
+    // The program's own proxy is told by its port.
+    values.InternalPort = ReadInternalPort(ports.settings);
     const SessionValues session;
     SilentMessageBoxes silent;
     // The watch never sets a proxy: it has no mark of its own.
-    BrowserProxyConfiguration browsers(
-        values, session,
-        BrowserProxyPorts{ports.connectionOptions, ports.dialUp, ports.files, ports.windows, ports.settings, silent},
-        0);
+    BrowserProxyConfiguration browsers(values, session,
+                                       BrowserProxyPorts{ports.connectionOptions, ports.dialUp, ports.files,
+                                                         ports.windows, ports.settings, ports.records, silent},
+                                       0);
     return browsers.ClearForEndedRun(programId);
 }

@@ -39,12 +39,13 @@ std::string WatchCommandLine(std::string_view exePath, const WatchRequest& reque
 // program itself (any other text, as a user could type it, starts the program).
 std::optional<WatchRequest> ParseWatchArguments(std::string_view arguments);
 
-// What the watch reaches after the program's end: the settings file where the program keeps
-// it, and the browsers' proxy.
+// What the watch reaches after the program's end: the settings file and the program's records
+// where the program keeps them, and the browsers' proxy.
 struct WatchPorts {
     const FolderSystem& folders;
     const OsInfo& os;
     SettingsStore& settings;
+    SettingsStore& records;
     ConnectionOptions& connectionOptions;
     const DialUpConnections& dialUp;
     BrowserFiles& files;

@@ -57,11 +57,13 @@ int Watch(HANDLE programHandle) {
     WinFolderSystem folders;
     WinOsInfo os;
     ProfileSettingsStore settings;
+    ProfileSettingsStore records;
     WinConnectionOptions connectionOptions;
     WinDialUpConnections dialUp;
     WinBrowserFiles files;
     WinWindowTitles windows;
-    ClearAfterProgramEnd(WatchPorts{folders, os, settings, connectionOptions, dialUp, files, windows}, programId);
+    ClearAfterProgramEnd(WatchPorts{folders, os, settings, records, connectionOptions, dialUp, files, windows},
+                         programId);
     return 0;
 }
 

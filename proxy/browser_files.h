@@ -1,5 +1,6 @@
-// Port: the files through which the program sets Firefox's proxy: the profile search, the
-// profile's user.js with its backup and Firefox's own prefs.js, and the add-on's state file.
+// Port: the files through which the program sets Firefox's proxy: Firefox's list of profiles and
+// the profile search, the profile's user.js with its backups and Firefox's own prefs.js, and the
+// add-on's state file.
 #pragma once
 
 #include <optional>
@@ -22,6 +23,7 @@ class BrowserFiles {
     // file system's order.
     virtual std::vector<FolderEntry> FindEntries(std::string_view pattern) const = 0;
     virtual bool FileExists(std::string_view path) const = 0;
+    virtual bool FolderExists(std::string_view path) const = 0;
     // The file's bytes; nullopt when it cannot be read.
     virtual std::optional<std::string> Read(std::string_view path) const = 0;
     // Replaces the file whole with `bytes`; false when it could not be written.

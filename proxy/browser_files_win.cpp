@@ -21,6 +21,14 @@ bool WinBrowserFiles::FileExists(std::string_view path) const {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool WinBrowserFiles::FolderExists(std::string_view path) const {
+    std::string folder(path);
+    if (folder.size() > 3 && folder.back() == '\\')  // "C:\" names the root itself
+        folder.pop_back();
+    const DWORD attributes = GetFileAttributesA(folder.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 std::optional<std::string> WinBrowserFiles::Read(std::string_view path) const {
     return ReadFileBytes(path);
 }

@@ -7,6 +7,7 @@ class WinBrowserFiles final : public BrowserFiles {
   public:
     std::vector<FolderEntry> FindEntries(std::string_view pattern) const override;
     bool FileExists(std::string_view path) const override;
+    bool FolderExists(std::string_view path) const override;
     std::optional<std::string> Read(std::string_view path) const override;
     bool Write(std::string_view path, std::string_view bytes) override;
     bool Remove(std::string_view path) override;

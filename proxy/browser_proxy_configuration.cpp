@@ -13,18 +13,19 @@ BrowserProxyConfiguration::BrowserProxyConfiguration(const ProgramValues& values
       session_(session),
       settings_(ports.settings),
       processId_(processId),
-      mark_(ports.settings),
-      system_(ports.connectionOptions, ports.dialUp, ports.settings),
-      firefox_(values, FirefoxPorts{ports.files, ports.windows, ports.messages}) {}
+      mark_(ports.records),
+      system_(ports.connectionOptions, ports.dialUp, ports.records),
+      firefox_(values, FirefoxPorts{ports.files, ports.windows, ports.messages, ports.records}) {}
 
 void BrowserProxyConfiguration::SetBrowserProxy(bool enable,
                                                 std::string_view server,
                                                 std::string_view nodeLabel,
                                                 std::string_view bypass,
                                                 bool useSocks) {
+    const OurProxy ours = OurProxyNow();
     if (enable)
         mark_.Set(processId_);
-    SetEachBrowser(enable, server, nodeLabel, bypass, useSocks);
+    SetEachBrowser(enable, server, nodeLabel, bypass, useSocks, ours);
     if (!enable)
         mark_.Remove();
 }
@@ -33,11 +34,12 @@ void BrowserProxyConfiguration::SetEachBrowser(bool enable,
                                                std::string_view server,
                                                std::string_view nodeLabel,
                                                std::string_view bypass,
-                                               bool useSocks) {
+                                               bool useSocks,
+                                               const OurProxy& ours) {
     if (settings_.ReadBool(kConfig, kBrowserIE, true))
-        system_.SetSystemProxy(enable, server, bypass, useSocks);
+        system_.SetSystemProxy(enable, server, bypass, useSocks, ours);
     else
-        system_.SetSystemProxy(false, "", "", useSocks);
+        system_.SetSystemProxy(false, "", "", useSocks, ours);
 
     if (!settings_.ReadBool(kConfig, kBrowserFirefox, true))
         return;
@@ -74,6 +76,10 @@ bool BrowserProxyConfiguration::MendLeftProxy() {
 bool BrowserProxyConfiguration::ClearForEndedRun(std::uint32_t processId) {
     if (mark_.Owner() != processId)
         return false;
-    SetEachBrowser(false, "", "", "", true);
+    SetEachBrowser(false, "", "", "", true, OurProxyNow());
     return true;
+}
+
+OurProxy BrowserProxyConfiguration::OurProxyNow() const {
+    return {ProxyServerValue(LocalProxyServer(values_.InternalPort), true), mark_.Owner().has_value()};
 }

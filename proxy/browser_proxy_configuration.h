@@ -24,7 +24,8 @@ struct BrowserProxyPorts {
     const DialUpConnections& dialUp;
     BrowserFiles& files;
     const WindowTitles& windows;
-    SettingsStore& settings;  // the browsers selected, the Firefox mode, the bypass list
+    SettingsStore& settings;  // masq.ini: the browsers selected, the Firefox mode, the bypass list
+    SettingsStore& records;   // the program's own records beside it: the run's mark, the user's own proxy
     MessageBoxes& messages;
 };
 
@@ -61,12 +62,15 @@ class BrowserProxyConfiguration final : public BrowserProxy {
     bool ClearForEndedRun(std::uint32_t processId);
 
   private:
-    // Every selected browser, as the settings say now.
+    // Every selected browser, as the settings say now; `ours` as it was before the call.
     void SetEachBrowser(bool enable,
                         std::string_view server,
                         std::string_view nodeLabel,
                         std::string_view bypass,
-                        bool useSocks);
+                        bool useSocks,
+                        const OurProxy& ours);
+    // The program's proxy, and whether the mark says the browsers are on it now.
+    OurProxy OurProxyNow() const;
 
     const ProgramValues& values_;
     const SessionValues& session_;

@@ -6,6 +6,7 @@
 #include "proxy/browser_files.h"
 #include "proxy/bypass_list.h"
 #include "proxy/firefox_files.h"
+#include "proxy/firefox_profiles.h"
 #include "proxy/proxy_texts.h"
 #include "proxy/window_titles.h"
 #include "ui/messages/message_boxes.h"
@@ -29,30 +30,55 @@ std::string AsciiLower(std::string_view text) {
 
 }  // namespace
 
-FirefoxProxy::FirefoxProxy(const ProgramValues& values, FirefoxPorts ports) : values_(values), ports_(ports) {}
+FirefoxProxy::FirefoxProxy(const ProgramValues& values, FirefoxPorts ports)
+    : values_(values), ports_(ports), records_(ports.records) {}
 
 void FirefoxProxy::WriteFirefoxUserJs(bool enable, std::string_view server, std::string_view, std::string_view bypass) {
+    if (!enable) {
+        TakeBackUserJs(true);
+        return;
+    }
     const std::string profile = GetFirefoxProfileFolder();
     if (profile.empty())
         return;
     const std::string userJs = profile + kUserJs;
-    bool reported = false;
-    if (ports_.files.FileExists(userJs)) {
-        ports_.files.CopyIfAbsent(userJs, userJs + kUserJsBackupSuffix);
-        if (!ports_.files.Remove(userJs)) {
-            ShowCanNotChange();
-            reported = true;
-        }
-    }
-    // A file that cannot be written is told once and ends the call; the callers go on, so that
-    // stopping or exiting never halts half way.
-    if (!ports_.files.Write(userJs, UserJsText(enable, server, bypass))) {
-        if (!reported)
-            ShowCanNotChange();
+    // A file that cannot be kept or written is told once and ends the call; the callers go on,
+    // so that stopping or exiting never halts half way.
+    if (!KeepUsersUserJs(userJs) || !ports_.files.Write(userJs, UserJsText(true, server, bypass))) {
+        ShowCanNotChange();
         return;
     }
     if (FindWindowByTitle(kFirefoxWindowTitle))
         ports_.messages.ShowMessageBox(kProductName, kRestartFirefox, MessageKind::Warning, kButtonsOK);
+}
+
+bool FirefoxProxy::KeepUsersUserJs(const std::string& userJs) {
+    const std::optional<ReplacedUserJs> replaced = records_.SavedUserJs();
+    if (!ports_.files.FileExists(userJs)) {
+        // Nothing of the user's is there. A record of this file stands when the program's file was
+        // taken away by hand: the user's own stays where it was kept.
+        if (!replaced || replaced->userJs != userJs)
+            records_.SaveUserJs({userJs, ""});
+        return true;
+    }
+    const std::optional<std::string> text = ports_.files.Read(userJs);
+    if (!text)
+        return false;
+    // The program's own file: the user's was kept before it replaced theirs.
+    if (ClassifyUserJs(*text) != UserJsKind::Foreign)
+        return true;
+    for (int number = 1; number <= kMaxUserJsBackups; ++number) {
+        std::string backup = userJs + kUserJsBackupSuffix;
+        if (number > 1)
+            backup.append(1, '.').append(std::to_string(number));
+        if (ports_.files.FileExists(backup))
+            continue;  // an earlier backup, perhaps the only copy of an earlier file of the user's
+        if (!ports_.files.CopyIfAbsent(userJs, backup) || ports_.files.Read(backup) != text)
+            return false;
+        records_.SaveUserJs({userJs, backup});
+        return true;
+    }
+    return false;
 }
 
 void FirefoxProxy::WriteFirefoxPluginFile(bool enable,
@@ -61,46 +87,98 @@ void FirefoxProxy::WriteFirefoxPluginFile(bool enable,
                                           std::string_view bypass) {
     if (values_.TempFolder.empty())
         return;
-    ports_.files.Write(values_.TempFolder + kPluginFile, PluginFileText(enable, server, nodeLabel, bypass));
+    if (!ports_.files.Write(values_.TempFolder + kPluginFile, PluginFileText(enable, server, nodeLabel, bypass)))
+        ShowCanNotChange();
 }
 
 void FirefoxProxy::DeleteFirefoxUserJs() {
-    const std::string profile = GetFirefoxProfileFolder();
+    TakeBackUserJs(false);
+}
+
+void FirefoxProxy::TakeBackUserJs(bool tellRestart) {
+    // The file the program wrote, wherever Firefox starts now; or, without a record, the one of
+    // the profile Firefox starts with.
+    const std::optional<ReplacedUserJs> replaced = records_.SavedUserJs();
+    const std::string profile =
+        replaced ? replaced->userJs.substr(0, replaced->userJs.find_last_of('\\') + 1) : GetFirefoxProfileFolder();
     if (profile.empty())
         return;
     const std::string userJs = profile + kUserJs;
-    if (!ports_.files.FileExists(userJs))
-        return;
-    const std::optional<std::string> text = ports_.files.Read(userJs);
-    if (!text) {
+    const bool exists = ports_.files.FileExists(userJs);
+    const std::optional<std::string> text = exists ? ports_.files.Read(userJs) : std::nullopt;
+    if (exists && !text) {
         ShowCanNotChange();
         return;
     }
-    switch (ClassifyUserJs(*text)) {
-        case UserJsKind::Foreign:
-            return;
-        case UserJsKind::OursProxyOn:
-            // Firefox records what it read from user.js in prefs.js and keeps it once user.js is
-            // gone: it would stay on the local proxy after its next start. The clearing form
-            // takes it back to direct instead.
-            if (!ports_.files.Write(userJs, UserJsText(false, "", "")))
-                ShowCanNotChange();
-            return;
-        case UserJsKind::OursProxyOff:
-            // The clearing form stays until Firefox has read it: while Firefox runs, or while its
-            // prefs.js still names the local proxy.
-            if (FindWindowByTitle(kFirefoxWindowTitle) ||
-                PrefsHoldProxy(ports_.files.Read(profile + kPrefsJs).value_or(""),
-                               LocalProxyServer(values_.InternalPort)))
-                return;
-            if (!ports_.files.Remove(userJs))
-                ShowCanNotChange();
-            return;
+    const bool firefoxOpen = FindWindowByTitle(kFirefoxWindowTitle);
+    const bool prefsHoldProxy =
+        PrefsHoldProxy(ports_.files.Read(profile + kPrefsJs).value_or(""), LocalProxyServer(values_.InternalPort));
+    const std::optional<UserJsKind> kind = text ? std::optional(ClassifyUserJs(*text)) : std::nullopt;
+    if (kind == UserJsKind::Foreign) {
+        // The user's own file stands there again (put back by hand): the program's is gone.
+        if (replaced)
+            records_.ForgetUserJs();
+        return;
     }
+    // Firefox records what it read from user.js in prefs.js and keeps it once user.js is gone:
+    // it would stay on the local proxy after its next start. The clearing form takes it back to
+    // direct first; so does it when the program's file was taken away after Firefox had read it.
+    if (kind == UserJsKind::OursProxyOn || (!kind && prefsHoldProxy)) {
+        if (WriteClearingUserJs(userJs, replaced) && tellRestart && firefoxOpen)
+            ports_.messages.ShowMessageBox(kProductName, kRestartFirefox, MessageKind::Warning, kButtonsOK);
+        return;
+    }
+    // The clearing form stays until Firefox has read it: while Firefox runs, or while its prefs.js
+    // still names the local proxy.
+    if (kind == UserJsKind::OursProxyOff && (firefoxOpen || prefsHoldProxy))
+        return;
+    if (kind || replaced)
+        PutBackUsersUserJs(userJs, replaced);
+}
+
+bool FirefoxProxy::WriteClearingUserJs(const std::string& userJs, const std::optional<ReplacedUserJs>& replaced) {
+    // A file the program writes where none was: it goes again without a trace.
+    if (!replaced && !ports_.files.FileExists(userJs))
+        records_.SaveUserJs({userJs, ""});
+    if (ports_.files.Write(userJs, UserJsText(false, "", "")))
+        return true;
+    ShowCanNotChange();
+    return false;
+}
+
+void FirefoxProxy::PutBackUsersUserJs(const std::string& userJs, const std::optional<ReplacedUserJs>& replaced) {
+    const std::string first = userJs + kUserJsBackupSuffix;
+    // Without a record the program's file is an earlier version's, which kept the user's own file
+    // as ".first" and never put it back.
+    std::string backup = replaced ? replaced->backup : first;
+    if (!backup.empty() && !ports_.files.FileExists(backup))
+        backup.clear();  // taken away by hand: nothing to put back
+    if (backup.empty()) {
+        if (ports_.files.FileExists(userJs) && !ports_.files.Remove(userJs)) {
+            ShowCanNotChange();
+            return;
+        }
+    } else {
+        const std::optional<std::string> bytes = ports_.files.Read(backup);
+        if (!bytes || !ports_.files.Write(userJs, *bytes) || ports_.files.Read(userJs) != bytes) {
+            ShowCanNotChange();
+            return;
+        }
+        // ".first" stays, the first file the program found; a later backup was only for this.
+        if (backup != first)
+            ports_.files.Remove(backup);
+    }
+    if (replaced)
+        records_.ForgetUserJs();
 }
 
 std::string FirefoxProxy::GetFirefoxProfileFolder() const {
-    const std::string base = values_.AppDataFolder + kProfilesFolder;
+    const std::string firefox = values_.AppDataFolder + kFirefoxFolder;
+    for (const std::string& folder : FirefoxProfileFolders(firefox, ports_.files.Read(firefox + kInstallsIni),
+                                                           ports_.files.Read(firefox + kProfilesIni)))
+        if (ports_.files.FolderExists(folder))
+            return folder;
+    const std::string base = firefox + kProfilesFolder;
     for (const FolderEntry& entry : ports_.files.FindEntries(base + kDefaultProfilePattern))
         if (!entry.hidden && !entry.system)
             return base + entry.name + "\\";

@@ -13,7 +13,7 @@ constexpr char kSetByProcess[] = "SetByProcess";
 }  // namespace
 
 std::optional<std::uint32_t> ProxyMark::Owner() const {
-    const std::string text = settings_.ReadString(proxy_text::kUserProxySection, kSetByProcess, "");
+    const std::string text = records_.ReadString(proxy_text::kUserProxySection, kSetByProcess, "");
     if (text.empty())
         return std::nullopt;
     std::uint32_t id = 0;
@@ -27,12 +27,12 @@ std::optional<std::uint32_t> ProxyMark::Owner() const {
 }
 
 void ProxyMark::Set(std::uint32_t processId) {
-    settings_.WriteString(proxy_text::kUserProxySection, kSetByProcess, std::to_string(processId));
+    records_.WriteString(proxy_text::kUserProxySection, kSetByProcess, std::to_string(processId));
 }
 
 // Only a mark that is there is written away: the clearing at every start writes nothing into a
-// settings file that never had one.
+// records file that never had one.
 void ProxyMark::Remove() {
-    if (!settings_.ReadString(proxy_text::kUserProxySection, kSetByProcess, "").empty())
-        settings_.WriteString(proxy_text::kUserProxySection, kSetByProcess, "");
+    if (!records_.ReadString(proxy_text::kUserProxySection, kSetByProcess, "").empty())
+        records_.WriteString(proxy_text::kUserProxySection, kSetByProcess, "");
 }

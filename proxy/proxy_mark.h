@@ -1,5 +1,6 @@
 // Which run of the program has the browsers on its proxy: the process id of the run whose setting
-// call changed them last, kept in the settings file until a clearing call has taken them back.
+// call changed them last, kept in the program's records (userproxy.ini) until a clearing call has
+// taken them back.
 //   [UserProxy]
 //   SetByProcess=4242
 // The mark is written before a setting call changes anything and taken away after a clearing
@@ -14,7 +15,7 @@ class SettingsStore;
 
 class ProxyMark {
   public:
-    explicit ProxyMark(SettingsStore& settings) : settings_(settings) {}
+    explicit ProxyMark(SettingsStore& records) : records_(records) {}
 
     // The process that set the browsers' proxy; nullopt when they are not on the program's proxy.
     std::optional<std::uint32_t> Owner() const;
@@ -22,5 +23,5 @@ class ProxyMark {
     void Remove();
 
   private:
-    SettingsStore& settings_;
+    SettingsStore& records_;
 };

@@ -10,14 +10,19 @@ inline constexpr char kRestartFirefox[] = "Please Restart all Firefox windows in
 // What a Firefox window's title holds.
 inline constexpr char kFirefoxWindowTitle[] = "Mozilla Firefox";
 
-// The settings file's section of what the program changed in the system and must put back.
+// The records' section of what the program changed in the system and must put back.
 inline constexpr char kUserProxySection[] = "UserProxy";
 
 // Files and folders.
-inline constexpr char kProfilesFolder[] = "Mozilla\\Firefox\\Profiles\\";  // under Application Data
+inline constexpr char kFirefoxFolder[] = "Mozilla\\Firefox\\";  // under Application Data
+inline constexpr char kInstallsIni[] = "installs.ini";
+inline constexpr char kProfilesIni[] = "profiles.ini";
+inline constexpr char kProfilesFolder[] = "Profiles\\";  // in the Firefox folder
 inline constexpr char kDefaultProfilePattern[] = "*.default";
 inline constexpr char kUserJs[] = "user.js";
 inline constexpr char kUserJsBackupSuffix[] = ".first";
+// How many backups of the user's own user.js may stand beside it: ".first", ".first.2", ...
+inline constexpr int kMaxUserJsBackups = 9;
 inline constexpr char kPrefsJs[] = "prefs.js";  // Firefox's own record of its preferences
 inline constexpr char kPluginFile[] = "masq.tmp";
 

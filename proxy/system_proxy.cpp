@@ -3,41 +3,49 @@
 #include "proxy/dial_up_connections.h"
 #include "proxy/proxy_texts.h"
 
-SystemProxy::SystemProxy(ConnectionOptions& options, const DialUpConnections& dialUp, SettingsStore& settings)
-    : options_(options), dialUp_(dialUp), userProxy_(settings) {}
+SystemProxy::SystemProxy(ConnectionOptions& options, const DialUpConnections& dialUp, SettingsStore& records)
+    : options_(options), dialUp_(dialUp), userProxy_(records) {}
 
-void SystemProxy::SetSystemProxy(bool enable, std::string_view server, std::string_view bypass, bool useSocks) {
+void SystemProxy::SetSystemProxy(bool enable,
+                                 std::string_view server,
+                                 std::string_view bypass,
+                                 bool useSocks,
+                                 const OurProxy& ours) {
     const std::vector<std::string> names = GetRasConnections(dialUp_);
     if (names.empty()) {
-        SetConnectionProxy(enable, "", server, bypass, useSocks);
+        SetConnectionProxy(enable, "", server, bypass, useSocks, ours);
         return;
     }
     // The LAN is left as it is while a dial-up connection carries the traffic.
     for (const std::string& name : names)
-        SetConnectionProxy(enable, name, server, bypass, useSocks);
+        SetConnectionProxy(enable, name, server, bypass, useSocks, ours);
 }
 
 bool SystemProxy::SetConnectionProxy(bool enable,
                                      std::string_view connection,
                                      std::string_view server,
                                      std::string_view bypass,
-                                     bool useSocks) {
+                                     bool useSocks,
+                                     const OurProxy& ours) {
     const std::string proxyServer = ProxyServerValue(enable ? server : "", useSocks);
     std::optional<ConnectionProxy> own;
     ConnectionOptionList list;
     if (enable) {
-        KeepUserOptions(connection, proxyServer);
+        KeepUserOptions(connection, ours);
         list = ProxyOptionList(true, connection, proxyServer, bypass);
     } else {
         own = userProxy_.Saved(connection);
-        // Nothing of the program's is on a connection that carries options of someone else's.
-        // Without a record they are the user's own: the directory request clears before the
-        // program has set anything. With one, the user has changed them since the program set its
-        // proxy (by hand, after a run that ended without clearing, say): the record no longer
-        // holds, and putting it back would undo the user's choice. A direct connection without a
-        // record is cleared as always.
+        // The connection carries the program's proxy only when its options are the program's and
+        // the mark says the browsers are on it, or the connection's record says the program set
+        // it (a restore the system refused, tried again after the mark has gone). Any other
+        // options are someone else's: without a record the user's own, as the directory request
+        // clears before the program has set anything; with one, the user has changed them since
+        // the program set its proxy (by hand, after a run that ended without clearing, say), the
+        // record no longer holds, and putting it back would undo the user's choice. A direct
+        // connection without a record is cleared as always.
         const std::optional<ConnectionProxy> current = options_.Query(connection);
-        if (current && !IsAnyLocalProxyOfOurs(*current) && (own || !IsDirect(*current))) {
+        const bool carriesOurs = current && IsOurProxy(*current, ours.server) && (ours.browsersOnIt || own);
+        if (current && !carriesOurs && (own || !IsDirect(*current))) {
             if (own)
                 userProxy_.Forget(connection);
             return true;
@@ -57,14 +65,14 @@ bool SystemProxy::SetConnectionProxy(bool enable,
     return accepted;
 }
 
-// Before the program's first change to a connection. The program's own proxy found there is
-// what a run that ended without clearing left behind, not the user's: nothing is kept then, and
-// clearing turns the connection direct.
-void SystemProxy::KeepUserOptions(std::string_view connection, std::string_view proxyServer) {
+// Before the program's first change to a connection. The program's own proxy found there while
+// the browsers are on it is what a run that ended without clearing left behind, not the user's:
+// nothing is kept then, and clearing turns the connection direct.
+void SystemProxy::KeepUserOptions(std::string_view connection, const OurProxy& ours) {
     if (userProxy_.Saved(connection))
         return;
     const std::optional<ConnectionProxy> current = options_.Query(connection);
-    if (!current || IsOurProxy(*current, proxyServer))
+    if (!current || (ours.browsersOnIt && IsOurProxy(*current, ours.server)))
         return;
     userProxy_.Save(connection, *current);
 }
@@ -99,11 +107,6 @@ ConnectionOptionList RestoreOptionList(std::string_view connection, const Connec
 
 bool IsOurProxy(const ConnectionProxy& proxy, std::string_view proxyServer) {
     return (proxy.flags & kProxyTypeProxy) != 0 && proxy.server == proxyServer;
-}
-
-bool IsAnyLocalProxyOfOurs(const ConnectionProxy& proxy) {
-    const std::string prefix = std::string(proxy_text::kSocksPrefix) + proxy_text::kLocalProxyPrefix;
-    return (proxy.flags & kProxyTypeProxy) != 0 && proxy.server.starts_with(prefix);
 }
 
 bool IsDirect(const ConnectionProxy& proxy) {

@@ -13,26 +13,42 @@
 class DialUpConnections;
 class SettingsStore;
 
+// The program's own proxy as a connection would carry it: the server value the program sets,
+// ProxyServerValue(LocalProxyServer(InternalPort), true), and whether the run's mark says the
+// browsers are on it. Only then, or while the connection's record says the program set it, are
+// such options the program's; otherwise they are the user's own, whatever they name (an SSH
+// tunnel's local SOCKS port, another tool's, even the program's own port).
+struct OurProxy {
+    std::string server;
+    bool browsersOnIt = false;
+};
+
 class SystemProxy {
   public:
-    SystemProxy(ConnectionOptions& options, const DialUpConnections& dialUp, SettingsStore& settings);
+    // `records` keeps the user's own options (UserProxyStore).
+    SystemProxy(ConnectionOptions& options, const DialUpConnections& dialUp, SettingsStore& records);
 
     // Sets (`enable`) or clears the proxy `server` ("host:port") with `bypass` on the LAN or on
-    // every active dial-up connection.
-    void SetSystemProxy(bool enable, std::string_view server, std::string_view bypass, bool useSocks);
+    // every active dial-up connection; `ours` as it was before this call.
+    void SetSystemProxy(bool enable,
+                        std::string_view server,
+                        std::string_view bypass,
+                        bool useSocks,
+                        const OurProxy& ours);
     // One connection ("" for the LAN); whether the system accepted the options. Setting keeps
     // the connection's own options first, once; clearing puts back those of a connection that
     // had a proxy, auto-detection or a configuration script of its own, leaves alone one that
-    // carries options of someone else's now (and lets go of a record the user's change has
+    // carries options other than `ours` now (and lets go of a record the user's change has
     // outdated), and turns any other direct.
     bool SetConnectionProxy(bool enable,
                             std::string_view connection,
                             std::string_view server,
                             std::string_view bypass,
-                            bool useSocks);
+                            bool useSocks,
+                            const OurProxy& ours);
 
   private:
-    void KeepUserOptions(std::string_view connection, std::string_view proxyServer);
+    void KeepUserOptions(std::string_view connection, const OurProxy& ours);
 
     ConnectionOptions& options_;
     const DialUpConnections& dialUp_;
@@ -59,9 +75,6 @@ ConnectionOptionList RestoreOptionList(std::string_view connection, const Connec
 // Whether a connection's options are the program's proxy: the proxy on, and its server the value
 // the program sets, ProxyServerValue(LocalProxyServer(port), true).
 bool IsOurProxy(const ConnectionProxy& proxy, std::string_view proxyServer);
-// Whether a connection carries a local proxy of the program's at any port: one an earlier run
-// with another internal port may have left.
-bool IsAnyLocalProxyOfOurs(const ConnectionProxy& proxy);
 
 // Whether options send everything directly: no proxy, no auto-detection, no configuration script.
 bool IsDirect(const ConnectionProxy& proxy);

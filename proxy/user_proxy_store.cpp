@@ -1,6 +1,7 @@
 #include "proxy/user_proxy_store.h"
 
 #include <string>
+#include <vector>
 
 #include "proxy/proxy_texts.h"
 #include "settings/settings_store.h"
@@ -14,6 +15,9 @@ constexpr char kFlags[] = ".Flags";
 constexpr char kServer[] = ".Server";
 constexpr char kBypass[] = ".Bypass";
 constexpr char kSaved[] = ".Saved";
+constexpr char kFirefoxUserJs[] = "Firefox.UserJs";
+constexpr char kFirefoxBackup[] = "Firefox.Backup";
+constexpr char kFirefoxSaved[] = "Firefox.Saved";
 
 bool NeedsEscape(unsigned char c) {
     return c <= ' ' || c == 0x7F || c == '%' || c == '"' || c == '\'' || c == '=';
@@ -63,23 +67,51 @@ std::string KeyOf(std::string_view connection, std::string_view field) {
 }  // namespace
 
 std::optional<ConnectionProxy> UserProxyStore::Saved(std::string_view connection) const {
-    if (!settings_.ReadBool(kSection, KeyOf(connection, kSaved), false))
+    if (!records_.ReadBool(kSection, KeyOf(connection, kSaved), false))
         return std::nullopt;
-    const int flags = settings_.ReadInteger(kSection, KeyOf(connection, kFlags), -1);
+    const int flags = records_.ReadInteger(kSection, KeyOf(connection, kFlags), -1);
     if (flags < 0)
         return std::nullopt;
     return ConnectionProxy{static_cast<std::uint32_t>(flags),
-                           Unescape(settings_.ReadString(kSection, KeyOf(connection, kServer), "")),
-                           Unescape(settings_.ReadString(kSection, KeyOf(connection, kBypass), ""))};
+                           Unescape(records_.ReadString(kSection, KeyOf(connection, kServer), "")),
+                           Unescape(records_.ReadString(kSection, KeyOf(connection, kBypass), ""))};
 }
 
 void UserProxyStore::Save(std::string_view connection, const ConnectionProxy& proxy) {
-    settings_.WriteInteger(kSection, KeyOf(connection, kFlags), static_cast<int>(proxy.flags));
-    settings_.WriteString(kSection, KeyOf(connection, kServer), Escape(proxy.server));
-    settings_.WriteString(kSection, KeyOf(connection, kBypass), Escape(proxy.bypass));
-    settings_.WriteBool(kSection, KeyOf(connection, kSaved), true);
+    records_.WriteInteger(kSection, KeyOf(connection, kFlags), static_cast<int>(proxy.flags));
+    records_.WriteString(kSection, KeyOf(connection, kServer), Escape(proxy.server));
+    records_.WriteString(kSection, KeyOf(connection, kBypass), Escape(proxy.bypass));
+    records_.WriteBool(kSection, KeyOf(connection, kSaved), true);
 }
 
 void UserProxyStore::Forget(std::string_view connection) {
-    settings_.WriteBool(kSection, KeyOf(connection, kSaved), false);
+    records_.WriteBool(kSection, KeyOf(connection, kSaved), false);
+}
+
+std::optional<ReplacedUserJs> UserProxyStore::SavedUserJs() const {
+    if (!records_.ReadBool(kSection, kFirefoxSaved, false))
+        return std::nullopt;
+    return ReplacedUserJs{Unescape(records_.ReadString(kSection, kFirefoxUserJs, "")),
+                          Unescape(records_.ReadString(kSection, kFirefoxBackup, ""))};
+}
+
+void UserProxyStore::SaveUserJs(const ReplacedUserJs& replaced) {
+    records_.WriteString(kSection, kFirefoxUserJs, Escape(replaced.userJs));
+    records_.WriteString(kSection, kFirefoxBackup, Escape(replaced.backup));
+    records_.WriteBool(kSection, kFirefoxSaved, true);
+}
+
+void UserProxyStore::ForgetUserJs() {
+    records_.WriteBool(kSection, kFirefoxSaved, false);
+}
+
+void MoveUserProxyRecords(SettingsStore& settings, SettingsStore& records) {
+    const std::vector<std::string> keys = settings.KeysOf(kSection);
+    if (keys.empty())
+        return;
+    // Every key is in the records before the section leaves masq.ini: a run that ends half way
+    // moves the rest at its next start.
+    for (const std::string& key : keys)
+        records.WriteString(kSection, key, settings.ReadString(kSection, key, ""));
+    settings.RemoveSection(kSection);
 }

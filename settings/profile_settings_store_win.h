@@ -11,6 +11,8 @@ class ProfileSettingsStore final : public SettingsStore {
     void Open(std::string_view path) override;
     std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const override;
     void WriteString(std::string_view section, std::string_view key, std::string_view value) override;
+    std::vector<std::string> KeysOf(std::string_view section) const override;
+    void RemoveSection(std::string_view section) override;
 
   private:
     std::string path_;

@@ -18,6 +18,7 @@ struct ProgramValues {
     std::string DataFolder;     // "Masq NG" under Application Data, ending in a backslash
     std::string TempFolder;     // the user's temporary folder, ending in a backslash
     std::string SettingsPath;   // DataFolder + "masq.ini"
+    std::string UserProxyPath;  // DataFolder + "userproxy.ini": the program's own records, kept out of masq.ini
     std::string SkinPath;       // Config/Skin, by default AppFolder + "default.skn"
     std::string InternalPort;   // Config/InternalPort, the local proxy port as text
     bool IsFirstRun = false;    // Config/FirstRun was true at this start

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 class SettingsStore {
   public:
@@ -15,6 +16,10 @@ class SettingsStore {
 
     virtual std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const = 0;
     virtual void WriteString(std::string_view section, std::string_view key, std::string_view value) = 0;
+    // The names of the section's keys, in the file's order; none when it has no such section.
+    virtual std::vector<std::string> KeysOf(std::string_view section) const = 0;
+    // Takes the section out of the file with all its keys.
+    virtual void RemoveSection(std::string_view section) = 0;
 
     // Decimal, or hexadecimal after "0x"/"0X"; a missing key or text that is no number gives `def`.
     int ReadInteger(std::string_view section, std::string_view key, int def) const;

@@ -135,12 +135,24 @@ void TunnelSession::timResetTimer() {
 }
 
 void TunnelSession::Masq1Click() {
+    // No client serves the local port (its connection was lost and not taken up again, or its
+    // relaunch failed): the browsers would point at nothing. The current node is launched again
+    // and its ready line turns hiding on; without a node hiding stays off.
+    if (!ports_.process.Running()) {
+        if (!session_.CurrentServer) {
+            ports_.status.SetMasqStatus(DisplayState::Off, kMasqOff, BalloonIcon::Info);
+            return;
+        }
+        ports_.log.Report(kReconnect);
+        Sweep();
+        Masq(session_.CurrentServer->Host, session_.ServerPort, session_.ServerUser, session_.ServerKey);
+        return;
+    }
     ports_.browserProxy.ApplyProxySettings();
     ports_.log.Report(kMasqOn);
     ports_.status.SetMasqStatus(DisplayState::On, kMasqOn, BalloonIcon::Info);
     // The client is polled again, so that its end is seen while the browsers are on its proxy.
-    if (ports_.process.Started())
-        ports_.timRead.Start(kReadInterval);
+    ports_.timRead.Start(kReadInterval);
 }
 
 void TunnelSession::StopMasq1Click() {

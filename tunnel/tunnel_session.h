@@ -55,6 +55,8 @@ class TunnelSession {
 
     void timReadTimer();
     void timResetTimer();
+    // Hiding on by hand: over the running client, or by launching the current node again when
+    // none runs.
     void Masq1Click();
     void StopMasq1Click();
 

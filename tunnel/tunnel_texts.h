@@ -15,6 +15,7 @@ inline constexpr char kReconnectQuestion[] = "Do you want to reconnect?";
 inline constexpr char kReconnect[] = "Reconnect...";
 
 inline constexpr char kMasqOn[] = "Masq ON";
+inline constexpr char kMasqOff[] = "Masq OFF";
 inline constexpr char kUserStopped[] = "User stopped Masq";
 inline constexpr char kHintPrefix[] = "Masq NG - ";
 

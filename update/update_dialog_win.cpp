@@ -6,17 +6,19 @@
 #include "update/download_files_win.h"
 #include "update/frm_update_win.h"
 #include "update/installer_launcher_win.h"
+#include "update/stall_timer_win.h"
 #include "update/wininet_http_client_win.h"
 #include "update/worker_threads_win.h"
 
 UpdateOutcome WinUpdateDialog::ShowUpdateDialog(const UpdateOffer& offer) {
     WinWorkerThreads threads;  // outlives the form: a call the worker sent is never left half-run
+    WinStallTimer stallTimer;
     CngMakersCrypto crypto;
     WinInstallerLauncher launcher;
-    TfrmUpdate frmUpdate(
-        offer, UpdatePorts{{std::make_shared<WinInetHttpClient>(), std::make_shared<WinDownloadFiles>(), threads},
-                           crypto,
-                           launcher,
-                           closeMainForm_});
+    TfrmUpdate frmUpdate(offer, UpdatePorts{{std::make_shared<WinInetHttpClient>(),
+                                             std::make_shared<WinDownloadFiles>(), threads, stallTimer},
+                                            crypto,
+                                            launcher,
+                                            closeMainForm_});
     return frmUpdate.ShowModal();
 }

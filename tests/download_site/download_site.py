@@ -9,15 +9,19 @@ Each file may have a sidecar "<file>.mode" with one line that says how it is ser
   "short N"               the announced length, but the connection closes N bytes early
   "trickle SIZE SECONDS"  the body in pieces of SIZE bytes, SECONDS apart
   "hold N"                the first N bytes, then nothing until "<file>.go" exists, then the rest
+  "drip SECONDS"          one byte every SECONDS until "<file>.go" exists, then the rest
   "silent"                reads the request and never answers
 A missing file gets 404 with a short body. Every request line with its User-Agent and Accept
 headers is appended to "requests.log" in the folder.
 
 usage: download_site.py start|stop --root DIR [--address 127.0.0.40] [--port 80] [--state DIR]
-  start   serves in the background (the pid goes to STATE/download_site.pid) once it listens
+  start   serves in the background (the pid goes to STATE/download_site.pid, the address it
+          listens on to STATE/address) once it listens; when another test run on this machine
+          holds the address, on the same host number of the first free block 127.0.N
   stop    ends the server that "start" left, by that pid
 """
 import argparse
+import errno
 import os
 import signal
 import socket
@@ -92,6 +96,17 @@ class Site(BaseHTTPRequestHandler):
             time.sleep(0.05)
         self.wfile.write(body[int(first):])
 
+    def drip(self, path, body, pause):
+        self.answer_headers(200, len(body))
+        sent = 0
+        deadline = time.monotonic() + SILENT_LIMIT
+        while sent < len(body) and not os.path.exists(path + ".go") and time.monotonic() < deadline:
+            self.wfile.write(body[sent: sent + 1])
+            self.wfile.flush()
+            sent += 1
+            time.sleep(float(pause))
+        self.wfile.write(body[sent:])
+
     def silent(self, path, body):
         time.sleep(SILENT_LIMIT)
 
@@ -106,6 +121,7 @@ MODES = {
     "short": Site.short,
     "trickle": Site.trickle,
     "hold": Site.hold,
+    "drip": Site.drip,
     "silent": Site.silent,
 }
 
@@ -131,10 +147,11 @@ def stop(state):
             os.kill(pid, signal.SIGTERM)
     except (OSError, ValueError):
         pass
-    try:
-        os.remove(pid_file(state))
-    except OSError:
-        pass
+    for left in (pid_file(state), os.path.join(state, "address")):
+        try:
+            os.remove(left)
+        except OSError:
+            pass
 
 
 def serve(address, port, root):
@@ -144,14 +161,29 @@ def serve(address, port, root):
     return server
 
 
+def serve_on_free_address(address, port, root):
+    """Binds `address`, or the same host number in the next block 127.0.N that is free."""
+    host = address.split(".")[-1]
+    candidates = [address] + ([f"127.0.{n}.{host}" for n in range(1, 255)] if address.startswith("127.") else [])
+    for candidate in candidates:
+        try:
+            return candidate, serve(candidate, port, root)
+        except OSError as error:
+            if error.errno != errno.EADDRINUSE:
+                raise
+    raise OSError(errno.EADDRINUSE, "no free loopback address for the download site")
+
+
 def start(address, port, root, state):
     stop(state)  # what an earlier, killed run may have left
-    server = serve(address, port, root)  # binds now, so a busy address fails here, visibly
+    address, server = serve_on_free_address(address, port, root)  # binds now: a failure shows here
     pid = os.fork()
     if pid:
         with open(pid_file(state), "w") as f:
             f.write(str(pid))
-        return
+        with open(os.path.join(state, "address"), "w") as f:
+            f.write(address)
+        return address
     os.setsid()
     devnull = os.open(os.devnull, os.O_RDWR)
     for fd in (0, 1, 2):
@@ -176,8 +208,8 @@ def main():
         stop(state)
         return 0
     os.makedirs(options.root, exist_ok=True)
-    start(options.address, options.port, options.root, state)
-    with socket.create_connection((options.address, options.port), timeout=10):
+    address = start(options.address, options.port, options.root, state)
+    with socket.create_connection((address, options.port), timeout=10):
         pass
     return 0
 

@@ -1,5 +1,6 @@
 // The download site's folder as the Wine tests fill it: the files download_site.py serves on
-// 127.0.0.40:80, how it serves each, and the requests it saw.
+// 127.0.0.40:80 (or the address it took when another test run held that one), how it serves each,
+// and the requests it saw.
 #pragma once
 
 #include <windows.h>
@@ -16,6 +17,9 @@ class SiteFolder {
     // The folder as download_site.py was started on it (a Linux path).
     explicit SiteFolder(const std::string& linuxRoot) : root_(driver::WindowsPathOf(linuxRoot) + "\\") {}
 
+    // Where the site listens, port 80.
+    std::string Host() const { return driver::ReadFile(root_ + "address").value_or(kSiteHost); }
+
     // Serves `bytes` at `path` ("/download/masqng.exe"); `mode` is a line of download_site.py's
     // modes ("no-length", "hold 3000", ...), empty for a plain answer.
     void Serve(const std::string& path, const std::string& bytes, const std::string& mode = {}) const {
@@ -28,7 +32,7 @@ class SiteFolder {
         DeleteFileA((FileOf(path) + ".go").c_str());
     }
     void Remove(const std::string& path) const { DeleteFileA(FileOf(path).c_str()); }
-    // Lets a "hold" answer go on.
+    // Lets a "hold" or "drip" answer go on.
     void Release(const std::string& path) const { driver::WriteFile(FileOf(path) + ".go", ""); }
 
     // "GET /path HTTP/1.0<TAB>User-Agent: ...<TAB>Accept: ..." for each request of a path that

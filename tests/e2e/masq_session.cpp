@@ -29,6 +29,7 @@ const MasqPaths& Paths() {
         p.siteFile = p.programFolder + "site.ini";
         p.dataFolder = AppDataFolder() + "Masq NG\\";
         p.settings = p.dataFolder + "masq.ini";
+        p.userProxy = p.dataFolder + "userproxy.ini";
         p.report = p.dataFolder + "report.txt";
         return p;
     }();

@@ -27,6 +27,7 @@ struct MasqPaths {
     std::string siteFile;
     std::string dataFolder;  // ends in a backslash
     std::string settings;
+    std::string userProxy;  // the program's own records beside masq.ini
     std::string report;
 };
 const MasqPaths& Paths();

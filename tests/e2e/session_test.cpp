@@ -1,10 +1,12 @@
 // The tunnel session on the real program: warden.exe launched for a microsocks node with
 // user/password auth, its status lines turned into the log and the tray, hiding stopped and
-// turned on by hand, a client that dies while established, and the way out.
+// turned on by hand, a client that dies while established, OK on the options while hiding is off,
+// the hide command with no client left, and the way out.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "resources/resource_ids.h"
 #include "tests/driver/artifacts.h"
 #include "tests/driver/files.h"
 #include "tests/driver/ui.h"
@@ -150,6 +152,53 @@ TEST_F(SessionTest, AClientThatDiesAfterHidingWasTurnedOnByHandIsALostConnection
     EXPECT_TRUE(WaitUntil([] { return ProxyEnable() == 0u && ReadFile(PluginFile()) == kPluginFileOff; }));
     EXPECT_EQ(SessionTexts(masq).back(), "Connection lost");
     EXPECT_EQ(TrayTooltip(), "Masq OFF");
+}
+
+// Stop leaves the session counted as established: OK on the options keeps the browsers direct,
+// as the tray's off state says.
+TEST_F(SessionTest, OkAfterStopLeavesTheBrowsersDirect) {
+    Masq masq;
+    WaitUntilEstablished(masq);
+    masq.Command(TrayMenuItem::StopMasq1);
+    ASSERT_TRUE(masq.WaitForLog("User stopped Masq"));
+    ASSERT_TRUE(WaitUntil([] { return ProxyEnable() == 0u; }));
+
+    HWND form = masq.OpenOptions();
+    ASSERT_TRUE(form);
+    Click(FindChildById(form, IDOK));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(form); }));
+    EXPECT_EQ(ProxyEnable(), 0u);
+    EXPECT_EQ(ReadFile(PluginFile()), kPluginFileOff);
+    EXPECT_EQ(TrayTooltip(), "Masq OFF");
+}
+
+// No client is left after a lost connection answered No: the hide hotkey launches the node again
+// and the browsers go on its proxy at its ready line, never on a port nobody serves.
+TEST_F(SessionTest, AfterALostConnectionAnsweredNoTheHotkeyLaunchesTheNodeAgainAndHidesWhenItIsUp) {
+    Masq masq;
+    WaitUntilEstablished(masq);
+    const DWORD first = masq.ClientProcesses().front();
+    ASSERT_TRUE(EndProcess(first));
+    HWND question = WaitForQuestion(masq);
+    ASSERT_TRUE(question);
+    Click(FindChild(question, "Button", "&No"));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }));
+    ASSERT_TRUE(WaitUntil([] { return ProxyEnable() == 0u; }));
+
+    TypeKey('W', {VK_CONTROL});
+    ASSERT_TRUE(masq.WaitForLog("Masq ON", 2));
+    const std::vector<DWORD> clients = masq.ClientProcesses();
+    ASSERT_EQ(clients.size(), 1u);
+    EXPECT_NE(clients.front(), first);
+    const std::vector<std::string> texts = SessionTexts(masq);
+    const auto lost = std::find(texts.begin(), texts.end(), "Connection lost");
+    ASSERT_NE(lost, texts.end());
+    EXPECT_EQ(std::vector<std::string>(lost, texts.end()),
+              (std::vector<std::string>{"Connection lost", "Reconnect...", "Searching...", "Connecting...", "Connected",
+                                        "Identifying", "Masq ON"}));
+    EXPECT_TRUE(
+        WaitUntil([] { return ProxyEnable() == 1u && ProxyServer() == "socks=127.0.0.1:" + RunningNode().localPort; }));
+    EXPECT_EQ(TrayTooltip(), OnTooltip());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Files in memory for the browser proxy: a folder search answers from the entries the test
-// lists per pattern, and single paths can be made to refuse a write or a delete.
+// lists per pattern, folders exist as listed, and single paths can be made to refuse a read, a
+// write (a copy to it included) or a delete.
 #pragma once
 
 #include <map>
@@ -13,6 +14,7 @@ class FakeBrowserFiles final : public BrowserFiles {
   public:
     std::map<std::string, std::vector<FolderEntry>, std::less<>> entries;  // by search pattern
     std::map<std::string, std::string, std::less<>> files;
+    std::set<std::string, std::less<>> folders;  // each ending in a backslash
     std::set<std::string, std::less<>> unwritable;
     std::set<std::string, std::less<>> undeletable;
     std::set<std::string, std::less<>> unreadable;
@@ -22,6 +24,7 @@ class FakeBrowserFiles final : public BrowserFiles {
         return found == entries.end() ? std::vector<FolderEntry>{} : found->second;
     }
     bool FileExists(std::string_view path) const override { return files.contains(path); }
+    bool FolderExists(std::string_view path) const override { return folders.contains(path); }
     std::optional<std::string> Read(std::string_view path) const override {
         auto found = files.find(path);
         if (found == files.end() || unreadable.contains(path))
@@ -43,7 +46,7 @@ class FakeBrowserFiles final : public BrowserFiles {
     }
     bool CopyIfAbsent(std::string_view from, std::string_view to) override {
         auto source = files.find(from);
-        if (source == files.end() || files.contains(to))
+        if (source == files.end() || files.contains(to) || unwritable.contains(to))
             return false;
         files[std::string(to)] = source->second;
         return true;

@@ -2,7 +2,7 @@
 // the program calls it) against the download site on 127.0.0.40:80: the installer and its
 // signature downloaded with a moving progress bar, the verified installer started and the
 // "main form" closed; a changed download refused and deleted; a failed download reported, with
-// the dialog open until the user dismisses it.
+// the dialog open until the user dismisses it; a download that stalls for a minute failing so.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -44,7 +44,7 @@ class UpdateDialogTest : public testing::Test {
 
     std::unique_ptr<Program> Start(const std::string& expectedSha256 = {}) {
         std::string command = "\"";
-        command.append(WindowsPathOf(UPDATE_DIALOG_EXE)).append("\" ").append(kSiteHost);
+        command.append(WindowsPathOf(UPDATE_DIALOG_EXE)).append("\" ").append(site_.Host());
         command.append(" \"").append(data_).append("\" ").append(expectedSha256);
         auto program = std::make_unique<Program>(command);
         dialog_ = WaitForTopLevel(program->Id(), "Update");
@@ -160,6 +160,32 @@ TEST_F(UpdateDialogTest, ADownloadWithoutContentLengthShowsTheErrorAndTheDialogS
     ASSERT_TRUE(TypeKeyInto(dialog_, VK_ESCAPE));
     EXPECT_EQ(program->WaitForExit(kUiTimeout), kDismissed);
     EXPECT_FALSE(ReadFile(Data("main-form-closed.txt")));
+}
+
+// A byte a second keeps the connection alive for ever and never fills a piece: after a minute
+// without one the download fails like any other, and the dialog can be closed.
+TEST_F(UpdateDialogTest, ADownloadWithoutAPieceForAMinuteFailsAndTheDialogCanBeClosed) {
+    site_.Serve("/download/masqng.exe", Fixture(FAKE_INSTALLER_EXE), "drip 1");
+
+    auto program = Start();
+    ASSERT_TRUE(dialog_);
+    HWND box = nullptr;
+    WaitUntil(
+        [&] {
+            box = FindTopLevel(program->Id(), "Masq NG", "#32770");
+            return box && FindChild(box, "Static", kDownloadError);
+        },
+        60s + kUiTimeout);
+    site_.Release("/download/masqng.exe");
+    ASSERT_TRUE(box && FindChild(box, "Static", kDownloadError));
+    EXPECT_FALSE(ReadFile(Data("installer-started.txt")));
+
+    Click(FindChild(box, "Button", "OK"));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+    HWND close = FindChild(dialog_, "Button", "&Close");
+    ASSERT_TRUE(close);
+    Click(close);
+    EXPECT_EQ(program->WaitForExit(kUiTimeout), kDismissed);
 }
 
 }  // namespace

@@ -46,19 +46,19 @@ class MainLogicTest : public ::testing::Test {
     }
 
     ProgramValues values;
-    SessionValues session;
     FakeFolderSystem folders;
     FakeRegistry registry;
     FakeShell shell;
     FakeMessageBoxes messages;
     FakeOsInfo os;
     FakeSettingsStore settings;
+    FakeSettingsStore records;
     FakeSettingsStore siteFile;
     FakeReportClock clock;
     FakeReportFile reportFile;
     ReportLog log{reportFile, clock};
     RecordingMainForm form;
-    MainLogic logic{values, session, MainPorts{folders, registry, shell, messages, os, settings, siteFile, log},
+    MainLogic logic{values, MainPorts{folders, registry, shell, messages, os, settings, records, siteFile, log},
                     MainCalls{form, form, [this] { form.events.push_back("Sweep"); },
                               [this] { form.events.push_back("SilentUpdate"); }},
                     form};
@@ -82,6 +82,7 @@ TEST_F(MainLogicTest, FirstStartCreatesTheDataFolderAndMarksTheRun) {
     EXPECT_EQ(settings.Raw("Config", "FirstRun"), "0");
     EXPECT_EQ(reportFile.path, std::string(kDataFolder) + "report.txt");
     EXPECT_EQ(settings.path, kSettingsPath);
+    EXPECT_EQ(records.path, std::string(kDataFolder) + "userproxy.ini");
     EXPECT_EQ(siteFile.path, "C:\\Program Files\\Masq NG\\site.ini");
 
     EXPECT_THAT(form.events, ElementsAre("ApplySkin C:\\Program Files\\Masq NG\\default.skn", "SetAboutPage",
@@ -110,6 +111,21 @@ TEST_F(MainLogicTest, ARunThatEndedWithoutClearingIsMendedOnceAfterTheHeaderBefo
     EXPECT_THAT(std::vector<std::string>(form.events.end() - 2, form.events.end()),
                 ElementsAre("MendLeftProxy", "SilentUpdate"));
     EXPECT_FALSE(form.browsersOnProxy);
+}
+
+// An earlier version kept its records in masq.ini, which the log copies: they move to the
+// records before the log starts, and a run of that version that crashed is mended from there.
+TEST_F(MainLogicTest, RecordsAnEarlierVersionKeptInTheSettingsFileMoveOutBeforeTheLogAndTheMend) {
+    settings.Seed("Config", "Version", "1.83");
+    settings.Seed("UserProxy", "LAN.Server", "proxy.example:8080");
+    settings.Seed("UserProxy", "SetByProcess", "111");
+    form.browsersOnProxy = true;  // the older run's mark, as the browser proxy reads it from the records
+    ASSERT_TRUE(logic.InitMain());
+    EXPECT_EQ(records.Raw("UserProxy", "LAN.Server"), "proxy.example:8080");
+    EXPECT_EQ(records.Raw("UserProxy", "SetByProcess"), "111");
+    EXPECT_THAT(settings.KeysOf("UserProxy"), IsEmpty());
+    EXPECT_EQ(settings.Raw("Config", "Version"), "1.84");
+    EXPECT_THAT(LogTexts(), ::testing::Contains("Remove Proxy settings of the last run"));
 }
 
 TEST_F(MainLogicTest, AnUnreadableSettingsFileStartsTheLogWithTheSeparator) {
@@ -259,9 +275,10 @@ TEST_F(MainLogicTest, OkSavesTheDialogReRegistersTheHotkeysAndHides) {
     EXPECT_THAT(form.events, ElementsAre("DisableAllHotkeys", "HideMainForm"));
     form.typed.firefoxControlMode = kPluginMode;
 
-    // While the tunnel is established the browsers take the new choices at once.
+    // While the browsers are on the proxy they take the new choices at once; otherwise (hiding
+    // stopped, whatever the session's state) OK leaves them direct, as above.
     form.events.clear();
-    session.State = SessionState::Established;
+    form.browsersOnProxy = true;
     logic.btnOKClick();
     EXPECT_THAT(form.events,
                 ElementsAre("DeleteFirefoxUserJs", "DisableAllHotkeys", "ApplyProxySettings", "HideMainForm"));

@@ -53,12 +53,13 @@ class ClearAfterProgramEndTest : public testing::Test {
         values.AppDataFolder = "C:\\Users\\me\\AppData\\Roaming\\";
         values.TempFolder = "C:\\Users\\me\\Temp\\";
         const SessionValues session;
-        BrowserProxyConfiguration crashed(values, session,
-                                          BrowserProxyPorts{options, dialUp, files, windows, settings, messages}, 111);
+        BrowserProxyConfiguration crashed(
+            values, session, BrowserProxyPorts{options, dialUp, files, windows, settings, records, messages}, 111);
         crashed.SetBrowserProxy(true, "127.0.0.1:7070", "", "", true);
     }
     bool Clear(std::uint32_t programId) {
-        return ClearAfterProgramEnd(WatchPorts{folders, os, settings, options, dialUp, files, windows}, programId);
+        return ClearAfterProgramEnd(WatchPorts{folders, os, settings, records, options, dialUp, files, windows},
+                                    programId);
     }
 
     const std::string kProfiles = "C:\\Users\\me\\AppData\\Roaming\\Mozilla\\Firefox\\Profiles\\";
@@ -66,6 +67,7 @@ class ClearAfterProgramEndTest : public testing::Test {
     FakeFolderSystem folders;
     FakeOsInfo os;
     FakeSettingsStore settings;
+    FakeSettingsStore records;
     FakeConnectionOptions options;
     FakeDialUpConnections dialUp;
     FakeBrowserFiles files;
@@ -76,9 +78,10 @@ class ClearAfterProgramEndTest : public testing::Test {
 TEST_F(ClearAfterProgramEndTest, TheEndedProgramsProxyGoesAndItsMarkStaysForTheNextStart) {
     ASSERT_TRUE(Clear(111));
     EXPECT_EQ(settings.path, "C:\\Users\\me\\AppData\\Roaming\\Masq NG\\masq.ini");
+    EXPECT_EQ(records.path, "C:\\Users\\me\\AppData\\Roaming\\Masq NG\\userproxy.ini");
     EXPECT_EQ(options.connections[""], own);
     EXPECT_EQ(files.Read(kProfiles + "p.default\\user.js"), UserJsText(false, "", ""));
-    EXPECT_EQ(settings.Raw("UserProxy", "SetByProcess"), "111");
+    EXPECT_EQ(records.Raw("UserProxy", "SetByProcess"), "111");
 }
 
 TEST_F(ClearAfterProgramEndTest, AnotherProgramsProxyIsLeftAsItIs) {

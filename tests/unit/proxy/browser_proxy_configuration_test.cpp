@@ -6,6 +6,7 @@
 #include "proxy/bypass_list.h"
 #include "proxy/firefox_files.h"
 #include "proxy/proxy_mark.h"
+#include "proxy/user_proxy_store.h"
 #include "tests/fakes/fake_browser_files.h"
 #include "tests/fakes/fake_connection_options.h"
 #include "tests/fakes/fake_dial_up_connections.h"
@@ -39,9 +40,10 @@ class BrowserProxyConfigurationTest : public testing::Test {
     std::uint32_t LanFlags() { return options.connections[""].flags; }
     // Another run of the program on the same system and settings file.
     BrowserProxyConfiguration Run(std::uint32_t processId) {
-        return {values, session, BrowserProxyPorts{options, dialUp, files, windows, settings, messages}, processId};
+        return {values, session, BrowserProxyPorts{options, dialUp, files, windows, settings, records, messages},
+                processId};
     }
-    std::optional<std::string> Mark() { return settings.Raw("UserProxy", "SetByProcess"); }
+    std::optional<std::string> Mark() { return records.Raw("UserProxy", "SetByProcess"); }
 
     ProgramValues values;
     SessionValues session;
@@ -50,6 +52,7 @@ class BrowserProxyConfigurationTest : public testing::Test {
     FakeBrowserFiles files;
     FakeWindowTitles windows;
     FakeSettingsStore settings;
+    FakeSettingsStore records;
     FakeMessageBoxes messages;
     BrowserProxyConfiguration proxy = Run(4242);
 };
@@ -65,8 +68,9 @@ TEST_F(BrowserProxyConfigurationTest, ByDefaultTheSystemProxyAndThePluginFileAre
 }
 
 TEST_F(BrowserProxyConfigurationTest, WithInternetExplorerUnselectedEvenASettingCallClearsTheSystemProxy) {
+    On();  // the system proxy is the program's; then the user unselects Internet Explorer
     settings.Seed("Config", "BrowserIE", "0");
-    options.connections[""] = {kProxyTypeProxy, "socks=127.0.0.1:7070", ""};
+    options.lists.clear();
     On();
     EXPECT_THAT(options.lists,
                 ElementsAre(ConnectionOptionList{"",
@@ -153,6 +157,30 @@ TEST_F(BrowserProxyConfigurationTest, TheMarkOfARunThatEndedWithoutClearingIsMen
     EXPECT_FALSE(next.MendLeftProxy());
 }
 
+// A loopback proxy of the user's own (an SSH tunnel's SOCKS port, another tool's, even one at the
+// program's port) is never taken for the program's: only its exact port while the mark says the
+// browsers are on it.
+TEST_F(BrowserProxyConfigurationTest, TheProgramsProxyIsItsExactPortAndOnlyWhileTheMarkSaysSo) {
+    for (const char* users : {"socks=127.0.0.1:1080", "socks=127.0.0.1:7070"}) {
+        const ConnectionProxy own{kProxyTypeProxy, users, ""};
+        options.connections[""] = own;
+        Off();  // the start's clearing
+        EXPECT_EQ(options.connections[""], own) << users;
+        On();
+        Off();
+        EXPECT_EQ(options.connections[""], own) << users;
+    }
+    // A run that crashed on its proxy and lost its record: the next start's mend clears it, and
+    // a proxy at another port is left as someone else's.
+    for (const char* left : {"socks=127.0.0.1:7070", "socks=127.0.0.1:7071"}) {
+        records = {};
+        options.connections[""] = {kProxyTypeProxy, left, ""};
+        records.Seed("UserProxy", "SetByProcess", "111");
+        EXPECT_TRUE(Run(222).MendLeftProxy());
+        EXPECT_EQ(LanFlags() == kProxyTypeDirect, std::string(left).ends_with(":7070")) << left;
+    }
+}
+
 // The watch of a run that ended, or a run that is crashing, clears for that run only, and keeps
 // the mark for the next start to tell of it.
 TEST_F(BrowserProxyConfigurationTest, ClearingForAnEndedRunTakesOnlyThatRunsProxyAndKeepsItsMark) {
@@ -167,7 +195,7 @@ TEST_F(BrowserProxyConfigurationTest, ClearingForAnEndedRunTakesOnlyThatRunsProx
         {"no proxy of the program's", std::nullopt, 111, false},
     };
     for (const auto& c : cases) {
-        settings = {};
+        records = {};
         options = {};
         files.files.clear();
         if (c.setBy) {
@@ -204,6 +232,27 @@ TEST(ProxyMark, EmptyOrZeroIsNoMarkAndAnythingElseIsARunsMark) {
     EXPECT_EQ(mark.Owner(), 7u);
     mark.Remove();
     EXPECT_EQ(mark.Owner(), std::nullopt);
+}
+
+TEST(MoveUserProxyRecords, TheSectionOfAnEarlierVersionMovesWholeOverTheRecordsAndLeavesTheSettings) {
+    FakeSettingsStore settings, records;
+    settings.Seed("Config", "Version", "1.83");
+    settings.Seed("UserProxy", "LAN.Flags", "3");
+    settings.Seed("UserProxy", "Dial-up Office%20VPN.Saved", "1");
+    settings.Seed("UserProxy", "SetByProcess", "111");
+    records.Seed("UserProxy", "LAN.Flags", "1");
+    records.Seed("UserProxy", "LAN.Saved", "0");
+    MoveUserProxyRecords(settings, records);
+    EXPECT_EQ(records.Raw("UserProxy", "LAN.Flags"), "3") << "only a run of that version wrote it since";
+    EXPECT_EQ(records.Raw("UserProxy", "LAN.Saved"), "0");
+    EXPECT_EQ(records.Raw("UserProxy", "Dial-up Office%20VPN.Saved"), "1");
+    EXPECT_EQ(records.Raw("UserProxy", "SetByProcess"), "111");
+    EXPECT_THAT(settings.KeysOf("UserProxy"), IsEmpty());
+    EXPECT_EQ(settings.Raw("Config", "Version"), "1.83");
+
+    const int writes = records.Writes() + settings.Writes();
+    MoveUserProxyRecords(settings, records);
+    EXPECT_EQ(records.Writes() + settings.Writes(), writes) << "nothing to move, nothing written";
 }
 
 TEST(BypassText, EveryLineFollowedByAComma) {

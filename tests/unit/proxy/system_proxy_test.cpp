@@ -27,9 +27,18 @@ ConnectionOption Bypass(const std::string& bypass) {
 
 class SystemProxyTest : public testing::Test {
   protected:
-    void On(const std::string& bypass = kBypass) { proxy.SetSystemProxy(true, kServer, bypass, true); }
-    void Off() { proxy.SetSystemProxy(false, "", "", true); }
+    // As the browser proxy calls it: the run's mark says the browsers are on the program's proxy
+    // from the first setting call until a clearing call.
+    void On(const std::string& bypass = kBypass) {
+        proxy.SetSystemProxy(true, kServer, bypass, true, ours);
+        ours.browsersOnIt = true;
+    }
+    void Off() {
+        proxy.SetSystemProxy(false, "", "", true, ours);
+        ours.browsersOnIt = false;
+    }
 
+    OurProxy ours{kOurs, false};
     FakeConnectionOptions options;
     FakeDialUpConnections dialUp;
     FakeSettingsStore settings;
@@ -37,6 +46,7 @@ class SystemProxyTest : public testing::Test {
 };
 
 TEST_F(SystemProxyTest, TheLanGetsTheOptionListsOfSettingAndClearing) {
+    ours.browsersOnIt = true;  // a session
     struct Case {
         const char* name;
         bool enable;
@@ -53,20 +63,20 @@ TEST_F(SystemProxyTest, TheLanGetsTheOptionListsOfSettingAndClearing) {
     for (const Case& c : cases) {
         options.lists.clear();
         options.calls.clear();
-        EXPECT_TRUE(proxy.SetConnectionProxy(c.enable, "", c.server, c.bypass, true)) << c.name;
+        EXPECT_TRUE(proxy.SetConnectionProxy(c.enable, "", c.server, c.bypass, true, ours)) << c.name;
         EXPECT_THAT(options.lists, ElementsAre(c.list)) << c.name;
         EXPECT_THAT(options.calls, ElementsAre("Set ", "Refresh", "SettingsChanged")) << c.name;
     }
 }
 
 TEST_F(SystemProxyTest, WithoutSocksTheServerIsWrittenAsItIs) {
-    proxy.SetConnectionProxy(true, "", kServer, "", false);
+    proxy.SetConnectionProxy(true, "", kServer, "", false, ours);
     EXPECT_THAT(options.lists, ElementsAre(ConnectionOptionList{"", {Flags(2), Server(kServer)}}));
 }
 
 TEST_F(SystemProxyTest, ARefusedListIsStillFollowedByBothNotices) {
     options.setFails = true;
-    EXPECT_FALSE(proxy.SetConnectionProxy(true, "", kServer, kBypass, true));
+    EXPECT_FALSE(proxy.SetConnectionProxy(true, "", kServer, kBypass, true, ours));
     EXPECT_THAT(options.calls, ElementsAre("Set ", "Refresh", "SettingsChanged"));
 }
 
@@ -117,20 +127,35 @@ TEST_F(SystemProxyTest, AUsersOwnProxyIsKeptBeforeTheFirstChangeAndPutBackOnClea
 }
 
 // The directory request clears before the program has set anything: the user's options stay,
-// and only a proxy of the program's that an earlier run left (at whatever port) goes.
+// a local SOCKS proxy of the user's own (an SSH tunnel's, say) included, even at the program's
+// own port, as long as no mark says the browsers are on the program's proxy.
 TEST_F(SystemProxyTest, ClearingBeforeAnySettingLeavesTheUsersOwnOptionsAlone) {
-    for (std::uint32_t flags : {kProxyTypeDirect | kProxyTypeProxy, kProxyTypeDirect | kProxyTypeAutoDetect}) {
-        const ConnectionProxy own{flags, "proxy.example:8080", "<local>"};
+    const ConnectionProxy owns[] = {
+        {kProxyTypeDirect | kProxyTypeProxy, "proxy.example:8080", "<local>"},
+        {kProxyTypeDirect | kProxyTypeAutoDetect, "proxy.example:8080", "<local>"},
+        {kProxyTypeProxy, "socks=127.0.0.1:1080", ""},
+        {kProxyTypeProxy, kOurs, ""},
+    };
+    for (const ConnectionProxy& own : owns) {
         options.connections[""] = own;
         options.lists.clear();
         options.calls.clear();
         Off();
-        EXPECT_EQ(options.connections[""], own) << flags;
-        EXPECT_TRUE(options.lists.empty()) << flags;
+        EXPECT_EQ(options.connections[""], own) << own.server;
+        EXPECT_TRUE(options.lists.empty()) << own.server;
     }
-    options.connections[""] = {kProxyTypeProxy, "socks=127.0.0.1:8080", ""};
-    Off();
-    EXPECT_EQ(options.connections[""].flags, kProxyTypeDirect);
+}
+
+// A session over a local SOCKS proxy of the user's own keeps it and puts it back.
+TEST_F(SystemProxyTest, AUsersOwnLoopbackProxyIsKeptAndPutBack) {
+    for (const char* server : {"socks=127.0.0.1:1080", kOurs}) {
+        const ConnectionProxy own{kProxyTypeProxy, server, ""};
+        options.connections[""] = own;
+        On();
+        EXPECT_EQ(UserProxyStore(settings).Saved(""), own) << server;
+        Off();
+        EXPECT_EQ(options.connections[""], own) << server;
+    }
 }
 
 // The user changed the options while they carried the program's proxy: by hand, after a run that
@@ -181,8 +206,10 @@ TEST_F(SystemProxyTest, EachDialUpConnectionGetsItsOwnOptionsBack) {
     EXPECT_EQ(options.connections["Modem"], (ConnectionProxy{kProxyTypeDirect, "socks=", kBypass}));
 }
 
+// Left by a run that ended without clearing and lost its record: its mark is still there.
 TEST_F(SystemProxyTest, TheProgramsOwnProxyLeftByAnEarlierRunIsNotTakenForTheUsers) {
     options.connections[""] = {kProxyTypeProxy, kOurs, kBypass};
+    ours.browsersOnIt = true;
     On();
     EXPECT_EQ(settings.Raw("UserProxy", "LAN.Saved"), std::nullopt);
     Off();
@@ -196,7 +223,7 @@ TEST_F(SystemProxyTest, ARecordLeftByARunThatEndedWithoutClearingIsPutBackByTheN
     FakeConnectionOptions nextOptions;
     nextOptions.connections = options.connections;
     SystemProxy nextRun{nextOptions, dialUp, settings};
-    nextRun.SetSystemProxy(false, "", "", true);
+    nextRun.SetSystemProxy(false, "", "", true, ours);
     EXPECT_EQ(nextOptions.connections[""], (ConnectionProxy{kProxyTypeProxy, "proxy.example:8080", ""}));
 }
 
@@ -225,6 +252,7 @@ TEST(IsOurProxy, IsTheProgramsServerWithTheProxyOn) {
     EXPECT_TRUE(IsOurProxy({kProxyTypeProxy | kProxyTypeDirect, kOurs, "x"}, kOurs));
     EXPECT_FALSE(IsOurProxy({kProxyTypeDirect, kOurs, ""}, kOurs));
     EXPECT_FALSE(IsOurProxy({kProxyTypeProxy, "socks=127.0.0.1:9050", ""}, kOurs));
+    EXPECT_FALSE(IsOurProxy({kProxyTypeProxy, "socks=127.0.0.1:70700", ""}, kOurs));
 }
 
 }  // namespace

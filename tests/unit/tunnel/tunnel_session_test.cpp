@@ -337,8 +337,46 @@ TEST_F(TunnelSessionTest, StopTakesTheBrowsersOffAndHideByHandPutsThemBackWithou
     EXPECT_FALSE(proxy.on);
 }
 
-TEST_F(TunnelSessionTest, HideByHandWithoutAClientPollsNothing) {
+// No client serves the local port after a lost connection answered No: the hide command launches
+// the node again, and the browsers go on the proxy at its ready line, never before.
+TEST_F(TunnelSessionTest, HideByHandWithoutARunningClientLaunchesTheNodeAgainAndHidesAtItsReadyLine) {
+    Established();
+    process.running = false;
+    messages.answers = {kResultNo};
+    tunnel.timReadTimer();
+    log.texts.clear();
+    proxy.calls.clear();
+
     tunnel.Masq1Click();
+    EXPECT_THAT(proxy.calls, IsEmpty()) << "no browser points at a port nobody serves";
+    EXPECT_THAT(log.texts, ElementsAre("Reconnect..."));
+    ASSERT_EQ(process.launches.size(), 2u);
+    EXPECT_EQ(process.launches[1].commandLine, process.launches[0].commandLine);
+    EXPECT_EQ(display.look, (TrayLook{StatusImages::Busy, 0, true, "Connecting to Server: 127.0.0.2"}));
+    EXPECT_TRUE(timRead.enabled);
+
+    Tick("160138 Ready\n");
+    EXPECT_THAT(proxy.calls, ElementsAre("ApplyProxySettings"));
+    EXPECT_THAT(log.texts, ElementsAre("Reconnect...", "Masq ON"));
+    EXPECT_EQ(display.look.tip, "Masq NG - United States - Dallas #3 [127.0.0.2]");
+}
+
+TEST_F(TunnelSessionTest, HideByHandWithoutAClientOrANodeStaysOff) {
+    session.CurrentServer.reset();
+    tunnel.Masq1Click();
+    EXPECT_THAT(proxy.calls, IsEmpty());
+    EXPECT_THAT(process.launches, IsEmpty());
+    EXPECT_THAT(log.texts, IsEmpty());
+    EXPECT_FALSE(timRead.enabled);
+    EXPECT_EQ(display.look.tip, "Masq OFF");
+    EXPECT_EQ(display.balloons.back().text, "Masq OFF");
+}
+
+// A relaunch that fails raises the launch's error, as every launch does, and hides nothing.
+TEST_F(TunnelSessionTest, HideByHandWhoseRelaunchFailsLeavesTheBrowsersDirect) {
+    process.startFails = true;
+    EXPECT_THROW(tunnel.Masq1Click(), TunnelStartError);
+    EXPECT_THAT(proxy.calls, IsEmpty());
     EXPECT_FALSE(timRead.enabled);
 }
 

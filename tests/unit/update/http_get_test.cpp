@@ -8,6 +8,7 @@
 
 #include "fakes/fake_download_files.h"
 #include "fakes/fake_http_client.h"
+#include "fakes/fake_stall_timer.h"
 #include "fakes/fake_worker_threads.h"
 
 namespace {
@@ -22,7 +23,7 @@ class THTTPGetTest : public testing::Test {
     }
 
     std::unique_ptr<THTTPGet> MakeComponent() {
-        auto component = std::make_unique<THTTPGet>(DownloadPorts{http, files, threads});
+        auto component = std::make_unique<THTTPGet>(DownloadPorts{http, files, threads, stallTimer});
         component->URL = "http://127.0.0.40/x.bin";
         component->FileName = kFile;
         component->OnProgress = [this](std::int32_t total, std::int32_t readed) {
@@ -38,6 +39,7 @@ class THTTPGetTest : public testing::Test {
     std::shared_ptr<FakeHttpClient> http = std::make_shared<FakeHttpClient>();
     std::shared_ptr<FakeDownloadFiles> files = std::make_shared<FakeDownloadFiles>();
     FakeWorkerThreads threads;
+    FakeStallTimer stallTimer;
     std::vector<std::string> events;
     std::unique_ptr<THTTPGet> get;
 };
@@ -145,6 +147,39 @@ TEST_F(THTTPGetTest, AHandlerMayStartTheNextDownload) {
     threads.RunWorker();
     EXPECT_EQ(events, (std::vector<std::string>{"done " + kFile, "done C:\\data\\next.bin"}));
     EXPECT_EQ(files->files["C:\\data\\next.bin"], "next");
+}
+
+// A server that sends a byte now and then keeps every read within the connection's time-out, and
+// the download would never end: sixty seconds without a piece fail it at once, like any failure.
+TEST_F(THTTPGetTest, ADownloadThatBringsNoPieceForTheStallTimeOutFailsAtOnce) {
+    using namespace std::chrono_literals;
+    http->onRead = [this](int read) {
+        if (read == 2)
+            stallTimer.GoOff();  // the GUI thread's alarm, while the worker waits in its read
+    };
+    get->StartFileDownload();
+    EXPECT_TRUE(stallTimer.running);
+    EXPECT_EQ(stallTimer.limit, 60s);
+    threads.RunWorker();
+    EXPECT_EQ(events, (std::vector<std::string>{"progress 1025/3000", "error"}))
+        << "the worker's later pieces and its end reach no one";
+    EXPECT_FALSE(get->Downloading());
+    EXPECT_EQ(stallTimer.starts, 2) << "started with the download, again at its one piece";
+
+    // A download that stalls before it brings anything; then one that ends stops the alarm.
+    events.clear();
+    http->onRead = nullptr;
+    get->StartFileDownload();
+    stallTimer.GoOff();
+    EXPECT_EQ(events, std::vector<std::string>{"error"});
+    threads.RunWorker();
+    EXPECT_EQ(events, std::vector<std::string>{"error"});
+    get->StartFileDownload();
+    threads.RunWorker();
+    EXPECT_FALSE(stallTimer.running);
+    get->StartFileDownload();
+    get.reset();
+    EXPECT_FALSE(stallTimer.running) << "destroyed";
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "fakes/fake_http_client.h"
 #include "fakes/fake_makers_crypto.h"
 #include "fakes/fake_installer_launcher.h"
+#include "fakes/fake_stall_timer.h"
 #include "fakes/fake_worker_threads.h"
 #include "update/update_texts.h"
 
@@ -42,7 +43,10 @@ class UpdateLogicTest : public testing::Test {
     std::unique_ptr<UpdateLogic> Make(std::string expectedSha256 = {}) {
         return std::make_unique<UpdateLogic>(
             UpdateOffer{"C:\\skin.skn", kData, "127.0.0.40", std::move(expectedSha256)},
-            UpdatePorts{{http, files, threads}, crypto, launcher, [this] { view.calls.push_back("close main form"); }},
+            UpdatePorts{{http, files, threads, stallTimer},
+                        crypto,
+                        launcher,
+                        [this] { view.calls.push_back("close main form"); }},
             view);
     }
     void RunDownloads(UpdateLogic& logic) {
@@ -54,6 +58,7 @@ class UpdateLogicTest : public testing::Test {
     std::shared_ptr<FakeHttpClient> http = std::make_shared<FakeHttpClient>();
     std::shared_ptr<FakeDownloadFiles> files = std::make_shared<FakeDownloadFiles>();
     FakeWorkerThreads threads;
+    FakeStallTimer stallTimer;
     FakeMakersCrypto crypto{*files};
     FakeInstallerLauncher launcher;
     RecordingUpdateView view;
@@ -140,6 +145,19 @@ TEST_F(UpdateLogicTest, ADownloadFailureShowsTheErrorAndKeepsTheDialogUntilDismi
         EXPECT_EQ(view.calls.back(), "end: dismissed") << c.name;
         http->replies = saved;
     }
+}
+
+// A server that trickles the installer a byte now and then: the download ends as a failure.
+TEST_F(UpdateLogicTest, AStalledDownloadShowsTheErrorAndKeepsTheDialogUntilDismissed) {
+    auto logic = Make();
+    logic->FormShow();
+    threads.RunWorker();  // the signature
+    stallTimer.GoOff();   // no piece of the installer for a minute
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"close button", "error box: Error when download new version!"}));
+    threads.RunWorker();  // the worker ends by itself later: nothing more happens
+    EXPECT_TRUE(launcher.started.empty());
+    logic->btnCloseClick();
+    EXPECT_EQ(view.calls.back(), "end: dismissed");
 }
 
 TEST_F(UpdateLogicTest, AnInstallerThatDoesNotStartKeepsTheProgramRunning) {

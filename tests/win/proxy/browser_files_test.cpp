@@ -14,7 +14,7 @@ using ::testing::UnorderedElementsAre;
 
 namespace {
 
-TEST(WinBrowserFiles, FindsFoldersAndFilesByPatternWithTheirMarks) {
+TEST(WinBrowserFiles, FindsFoldersAndFilesByPatternWithTheirMarksAndTellsFoldersFromFiles) {
     ScratchFolder scratch;
     CreateDirectoryA(scratch.Path("abc.default").c_str(), nullptr);
     CreateDirectoryA(scratch.Path("hidden.default").c_str(), nullptr);
@@ -28,6 +28,11 @@ TEST(WinBrowserFiles, FindsFoldersAndFilesByPatternWithTheirMarks) {
                 UnorderedElementsAre(FolderEntry{"abc.default"}, FolderEntry{"hidden.default", true, false},
                                      FolderEntry{"file.default", false, true}));
     EXPECT_TRUE(files.FindEntries(scratch.Path("missing\\*.default")).empty());
+
+    EXPECT_TRUE(files.FolderExists(scratch.Path("abc.default-release") + "\\"));
+    EXPECT_TRUE(files.FolderExists(scratch.Path("abc.default")));
+    EXPECT_FALSE(files.FolderExists(scratch.Path("file.default")));
+    EXPECT_FALSE(files.FolderExists(scratch.Path("missing") + "\\"));
 }
 
 TEST(WinBrowserFiles, WritesReadsCopiesOnceAndRemoves) {

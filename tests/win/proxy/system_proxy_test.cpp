@@ -122,16 +122,16 @@ TEST_F(WinInetTest, SettingAndClearingTheLanReachTheRegistry) {
 
 TEST_F(WinInetTest, AUsersOwnProxyIsBackAfterASession) {
     ScratchFolder scratch;
-    ProfileSettingsStore settings;
-    settings.Open(scratch.Path("masq.ini"));
+    ProfileSettingsStore records;
+    records.Open(scratch.Path("userproxy.ini"));
     ASSERT_TRUE(options.Set(RestoreOptionList("", {kProxyTypeProxy, "proxy.example:8080", ""})));
 
     WinDialUpConnections dialUp;
-    SystemProxy proxy(options, dialUp, settings);
-    proxy.SetSystemProxy(true, "127.0.0.1:7070", "", true);
+    SystemProxy proxy(options, dialUp, records);
+    proxy.SetSystemProxy(true, "127.0.0.1:7070", "", true, {"socks=127.0.0.1:7070", false});
     EXPECT_EQ(ProxyServer(), "socks=127.0.0.1:7070");
-    EXPECT_EQ(settings.ReadString("UserProxy", "LAN.Server", ""), "proxy.example:8080");
-    proxy.SetSystemProxy(false, "", "", true);
+    EXPECT_EQ(records.ReadString("UserProxy", "LAN.Server", ""), "proxy.example:8080");
+    proxy.SetSystemProxy(false, "", "", true, {"socks=127.0.0.1:7070", true});
     EXPECT_EQ(ProxyEnable(), 1u);
     EXPECT_EQ(ProxyServer(), "proxy.example:8080");
 }

@@ -9,10 +9,10 @@
 
 namespace {
 
-TEST(UserProxyStore, KeepsEveryTextExactlyInTheSettingsFile) {
+TEST(UserProxyStore, KeepsEveryTextExactlyInTheRecordsFile) {
     ScratchFolder scratch;
     ProfileSettingsStore settings;
-    settings.Open(scratch.Path("masq.ini"));
+    settings.Open(scratch.Path("userproxy.ini"));
     UserProxyStore store(settings);
 
     const ConnectionProxy lan{kProxyTypeDirect | kProxyTypeProxy, "proxy.example:8080", "<local>;*.corp"};
@@ -20,7 +20,7 @@ TEST(UserProxyStore, KeepsEveryTextExactlyInTheSettingsFile) {
     const std::string oddName = " VPN = [office]; 50% ";
     store.Save("", lan);
     store.Save(oddName, odd);
-    EXPECT_EQ(FileBytes(scratch.Path("masq.ini")),
+    EXPECT_EQ(FileBytes(scratch.Path("userproxy.ini")),
               "[UserProxy]\r\n"
               "LAN.Flags=3\r\nLAN.Server=proxy.example:8080\r\nLAN.Bypass=<local>;*.corp\r\nLAN.Saved=1\r\n"
               "Dial-up %20VPN%20%3D%20[office];%2050%25%20.Flags=8\r\n"
@@ -29,7 +29,7 @@ TEST(UserProxyStore, KeepsEveryTextExactlyInTheSettingsFile) {
               "Dial-up %20VPN%20%3D%20[office];%2050%25%20.Saved=1\r\n");
 
     ProfileSettingsStore reopened;
-    reopened.Open(scratch.Path("masq.ini"));
+    reopened.Open(scratch.Path("userproxy.ini"));
     UserProxyStore readBack(reopened);
     EXPECT_EQ(readBack.Saved(""), lan);
     EXPECT_EQ(readBack.Saved(oddName), odd);
@@ -38,6 +38,26 @@ TEST(UserProxyStore, KeepsEveryTextExactlyInTheSettingsFile) {
     readBack.Forget(oddName);
     EXPECT_EQ(store.Saved(oddName), std::nullopt);
     EXPECT_EQ(store.Saved(""), lan);
+}
+
+// What an earlier version left in masq.ini moves byte for byte, and masq.ini keeps the rest.
+TEST(MoveUserProxyRecords, TakesTheSectionOutOfARealSettingsFileIntoTheRecords) {
+    ScratchFolder scratch;
+    const std::string kept = "[Config]\r\nVersion=1.83\r\n[Bypass]\r\nCounter=0\r\n";
+    WriteBytes(scratch.Path("masq.ini"),
+               "[Config]\r\nVersion=1.83\r\n[UserProxy]\r\nLAN.Flags=3\r\n"
+               "LAN.Server=%20%22quoted%22%20\r\nLAN.Saved=1\r\n"
+               "Dial-up %20VPN%20%3D%20[office].Saved=0\r\nSetByProcess=111\r\n"
+               "[Bypass]\r\nCounter=0\r\n");
+    ProfileSettingsStore settings, records;
+    settings.Open(scratch.Path("masq.ini"));
+    records.Open(scratch.Path("userproxy.ini"));
+    MoveUserProxyRecords(settings, records);
+    EXPECT_EQ(FileBytes(scratch.Path("masq.ini")), kept);
+    EXPECT_EQ(FileBytes(scratch.Path("userproxy.ini")),
+              "[UserProxy]\r\nLAN.Flags=3\r\nLAN.Server=%20%22quoted%22%20\r\nLAN.Saved=1\r\n"
+              "Dial-up %20VPN%20%3D%20[office].Saved=0\r\nSetByProcess=111\r\n");
+    EXPECT_EQ(UserProxyStore(records).Saved(""), (ConnectionProxy{3, " \"quoted\" ", ""}));
 }
 
 }  // namespace

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 class ProfileSettingsStoreTest : public testing::Test {
@@ -72,6 +75,25 @@ TEST_F(ProfileSettingsStoreTest, ValuesAndDefaultsOfAnyLengthComeBackWhole) {
         store.WriteString("Bypass", "2", value);
         EXPECT_EQ(store.ReadString("Bypass", "2", ""), value) << length;
     }
+}
+
+TEST_F(ProfileSettingsStoreTest, ASectionsKeysAreListedInOrderAndTheSectionGoesWhole) {
+    EXPECT_TRUE(store.KeysOf("UserProxy").empty()) << "no file";
+    WriteBytes(path,
+               "[Config]\r\nVersion=1.84\r\n[UserProxy]\r\nLAN.Flags=3\r\nDial-up Office%20VPN.Saved=1\r\n"
+               "[Bypass]\r\nCounter=0\r\n");
+    EXPECT_EQ(store.KeysOf("UserProxy"), (std::vector<std::string>{"LAN.Flags", "Dial-up Office%20VPN.Saved"}));
+    EXPECT_TRUE(store.KeysOf("HotKey").empty());
+    // More names than a first guess of the list's size holds.
+    for (int i = 0; i < 300; ++i)
+        store.WriteString("Many", "key number " + std::to_string(i), "x");
+    const std::vector<std::string> many = store.KeysOf("Many");
+    ASSERT_EQ(many.size(), 300u);
+    EXPECT_EQ(many.back(), "key number 299");
+
+    store.RemoveSection("UserProxy");
+    store.RemoveSection("Many");
+    EXPECT_EQ(FileBytes(path), "[Config]\r\nVersion=1.84\r\n[Bypass]\r\nCounter=0\r\n");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// THTTPGet with its real worker thread, WinInet and files: every event on the GUI thread, a stop
-// honoured at the worker's next check, and a component destroyed mid-download hearing nothing.
+// THTTPGet with its real worker thread, WinInet, files and stall alarm: every event on the GUI
+// thread, a stop honoured at the worker's next check, a component destroyed mid-download hearing
+// nothing, and a server that trickles a byte now and then failing the download.
 #include "update/http_get.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include "common/unique_handle_win.h"
 #include "tests/download_site/site_folder.h"
 #include "update/download_files_win.h"
+#include "update/stall_timer_win.h"
 #include "update/wininet_http_client_win.h"
 #include "update/worker_threads_win.h"
 #include "win/settings/scratch_folder.h"
@@ -46,7 +48,7 @@ bool Closed(const std::string& path) {
 
 class THTTPGetThreadTest : public testing::Test {
   protected:
-    THTTPGetThreadTest() : get(std::make_unique<THTTPGet>(DownloadPorts{http, files, threads})) {
+    THTTPGetThreadTest() : get(std::make_unique<THTTPGet>(DownloadPorts{http, files, threads, stallTimer})) {
         get->FileName = file;
         get->OnProgress = [this](std::int32_t total, std::int32_t readed) {
             progress.push_back(readed);
@@ -62,7 +64,7 @@ class THTTPGetThreadTest : public testing::Test {
         };
     }
     void Start(const std::string& path) {
-        get->URL = std::string("http://") + kSiteHost + path;
+        get->URL = "http://" + site.Host() + path;
         get->StartFileDownload();
     }
 
@@ -73,6 +75,7 @@ class THTTPGetThreadTest : public testing::Test {
     std::shared_ptr<WinInetHttpClient> http = std::make_shared<WinInetHttpClient>();
     std::shared_ptr<WinDownloadFiles> files = std::make_shared<WinDownloadFiles>();
     WinWorkerThreads threads;
+    WinStallTimer stallTimer;
     std::unique_ptr<THTTPGet> get;
 
     std::vector<std::int32_t> progress;
@@ -137,6 +140,26 @@ TEST_F(THTTPGetThreadTest, DestroyingTheComponentMidDownloadRaisesNothing) {
     PumpUntil([] { return false; }, 500ms);
     EXPECT_EQ(progress.back(), 3075);
     EXPECT_EQ(done + errors, 0);
+}
+
+// Each byte comes well within the connection's time-out, so WinInet waits on; a piece never
+// fills. The alarm fails the download on the GUI thread while the worker still waits in its read.
+TEST_F(THTTPGetThreadTest, ATricklingServerThatBringsNoPieceWithinTheStallTimeOutFailsTheDownload) {
+    site.Serve("/thread/drip.bin", std::string(4000, 'd'), "drip 0.2");
+    get->StallTimeOut = 2s;
+    Start("/thread/drip.bin");
+    ASSERT_TRUE(PumpUntil([&] { return errors > 0; }));
+    EXPECT_EQ(done, 0);
+    EXPECT_TRUE(progress.empty());
+    EXPECT_FALSE(offThread);
+    EXPECT_FALSE(get->Downloading());
+
+    // The worker ends by itself once its read returns; nothing of it reaches the component.
+    site.Release("/thread/drip.bin");
+    ASSERT_TRUE(PumpUntil([&] { return Closed(file); }));
+    PumpUntil([] { return false; }, 500ms);
+    EXPECT_EQ(errors, 1);
+    EXPECT_EQ(done, 0);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ std::string Body(std::size_t size) {
 class WinInetHttpClientTest : public testing::Test {
   protected:
     std::unique_ptr<HttpResponse> Get(const std::string& path, std::chrono::milliseconds timeout = 30s) {
-        return http.Send({"Agent/1", kSiteHost, path, "*/*", timeout});
+        return http.Send({"Agent/1", site.Host(), path, "*/*", timeout});
     }
     // The whole body, or nullopt when a read failed.
     static std::optional<std::string> ReadAll(HttpResponse& response) {
