@@ -55,13 +55,26 @@ class UpdateDialogTest : public testing::Test {
         return bars.empty() ? nullptr : bars.front();
     }
     // The plain system message box over the dialog, once it shows `text`.
-    HWND WaitForErrorBox(const Program& program, const char* text) const {
+    HWND WaitForErrorBox(const Program& program,
+                         const char* text,
+                         std::chrono::milliseconds timeout = kUiTimeout) const {
         HWND box = nullptr;
-        const bool shown = WaitUntil([&] {
-            box = FindTopLevel(program.Id(), "Masq NG", "#32770");
-            return box && FindChild(box, "Static", text);
-        });
+        const bool shown = WaitUntil(
+            [&] {
+                box = FindTopLevel(program.Id(), "Masq NG", "#32770");
+                return box && FindChild(box, "Static", text);
+            },
+            timeout);
         return shown ? box : nullptr;
+    }
+    // The user's way out after a failure: OK on the error box, then the dialog's "&Close".
+    void DismissErrorThenClose(Program& program, HWND box) const {
+        Click(FindChild(box, "Button", "OK"));
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+        HWND close = FindChild(dialog_, "Button", "&Close");
+        ASSERT_TRUE(close);
+        Click(close);
+        EXPECT_EQ(program.WaitForExit(kUiTimeout), kDismissed);
     }
 
     const std::string data_ = AppDataFolder() + "Masq NG update e2e";
@@ -127,12 +140,7 @@ TEST_F(UpdateDialogTest, AChangedDownloadIsRefusedDeletedAndNotRun) {
     EXPECT_FALSE(ReadFile(Data("masqng-update.exe")));
     EXPECT_FALSE(ReadFile(Data("masqng-update.exe.sig")));
 
-    Click(FindChild(box, "Button", "OK"));
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
-    HWND close = FindChild(dialog_, "Button", "&Close");
-    ASSERT_TRUE(close);
-    Click(close);
-    EXPECT_EQ(program->WaitForExit(kUiTimeout), kDismissed);
+    DismissErrorThenClose(*program, box);
     EXPECT_FALSE(ReadFile(Data("installer-started.txt")));
     EXPECT_FALSE(ReadFile(Data("main-form-closed.txt")));
 }
@@ -169,23 +177,12 @@ TEST_F(UpdateDialogTest, ADownloadWithoutAPieceForAMinuteFailsAndTheDialogCanBeC
 
     auto program = Start();
     ASSERT_TRUE(dialog_);
-    HWND box = nullptr;
-    WaitUntil(
-        [&] {
-            box = FindTopLevel(program->Id(), "Masq NG", "#32770");
-            return box && FindChild(box, "Static", kDownloadError);
-        },
-        60s + kUiTimeout);
+    HWND box = WaitForErrorBox(*program, kDownloadError, 60s + kUiTimeout);
     site_.Release("/download/masqng.exe");
-    ASSERT_TRUE(box && FindChild(box, "Static", kDownloadError));
+    ASSERT_TRUE(box);
     EXPECT_FALSE(ReadFile(Data("installer-started.txt")));
 
-    Click(FindChild(box, "Button", "OK"));
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
-    HWND close = FindChild(dialog_, "Button", "&Close");
-    ASSERT_TRUE(close);
-    Click(close);
-    EXPECT_EQ(program->WaitForExit(kUiTimeout), kDismissed);
+    DismissErrorThenClose(*program, box);
 }
 
 }  // namespace
