@@ -146,11 +146,16 @@ void TypeKey(WORD virtualKey, std::initializer_list<WORD> modifiers) {
 
 bool TypeKeyInto(HWND window, WORD virtualKey, std::initializer_list<WORD> modifiers) {
     const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    // A popup menu takes its keys through the thread that tracks it, whose owner window is in
+    // front: making the menu itself the foreground window could end the tracking.
+    const bool isMenu = ClassOf(window) == "#32768";
     const bool ready = WaitUntil(
         [&] {
-            SetForegroundWindow(window);
             HWND front = GetForegroundWindow();
-            return front && GetWindowThreadProcessId(front, nullptr) == thread;
+            if (front == window || (isMenu && front && GetWindowThreadProcessId(front, nullptr) == thread))
+                return true;
+            SetForegroundWindow(window);
+            return false;
         },
         std::chrono::seconds(10));
     if (ready)
