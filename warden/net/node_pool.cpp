@@ -80,7 +80,11 @@ void NodePool::TopUp() {
         std::ranges::count_if(ready_, [&](const Ready& ready) { return !Expired(ready, now, 2 * kCheckPeriod); }));
     const std::size_t wanted = demand_.Target(now);
     const std::size_t allowed = backoff_.Allowance(now);
-    for (std::size_t have = fresh + dialling_; have < wanted && dialling_ < allowed; ++have) {
+    // The node never holds more than the cap of them, those about to be retired included: at
+    // the cap, one is replaced once it is gone.
+    std::size_t held = ready_.size() + dialling_;
+    for (std::size_t have = fresh + dialling_; have < wanted && dialling_ < allowed && held < pool::DemandGauge::kCap;
+         ++have, ++held) {
         ++dialling_;
         asio::co_spawn(executor_, Dial(), asio::detached);
     }

@@ -2,9 +2,10 @@
 // node connected, greeted and authenticated, so that a new tunnel costs only its CONNECT exchange
 // instead of a TCP handshake, a greeting and an RFC 1929 exchange more; to a Shadowsocks node
 // connected, so that a new tunnel costs only its request's own round trip. How many are kept
-// follows recent demand (pool::DemandGauge), up to 64; each is retired before the node's idle
-// limit would close it (pool::IdleLimit) and replaced a check earlier; dials that fail hold
-// further dials back (pool::DialBackoff). The connections are looked at once a second.
+// follows recent demand (pool::DemandGauge), up to 64 held at the node; each is retired before the
+// node's idle limit would close it (pool::IdleLimit) and replaced a check earlier (below the cap,
+// or else once it is gone); dials that fail hold further dials back (pool::DialBackoff). The
+// connections are looked at once a second.
 #pragma once
 
 #include <chrono>
