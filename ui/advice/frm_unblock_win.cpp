@@ -8,6 +8,7 @@
 #include "ui/toolkit/dpi_scale.h"
 #include "ui/toolkit/modal_loop_win.h"
 #include "ui/toolkit/screen_dc_win.h"
+#include "ui/toolkit/window_text_win.h"
 
 namespace {
 
@@ -57,12 +58,6 @@ const ControlPlace kControls[] = {
 
 bool IsButton(int id) {
     return id == kBtnCopyNG || id == kBtnCopyWarden || id == kBtnHelp || id == kBtnReconnect || id == kBtnOK;
-}
-
-std::string TextOf(HWND window) {
-    std::string text(size_t(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(size_t(GetWindowTextA(window, text.data(), int(text.size()))));
-    return text;
 }
 
 }  // namespace
@@ -130,7 +125,7 @@ void TfrmUnblock::OnButton(int id) {
 
 // The whole text, whatever the (disabled) edit would let a user select.
 void TfrmUnblock::CopyPath(int editId) const {
-    SetClipboardText(Handle(), TextOf(GetDlgItem(Handle(), editId)));
+    SetClipboardText(Handle(), WindowText(GetDlgItem(Handle(), editId)));
 }
 
 bool TfrmUnblock::PreviewKey(const MSG& msg) {
