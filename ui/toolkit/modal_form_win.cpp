@@ -1,8 +1,7 @@
 #include "ui/toolkit/modal_form_win.h"
 
-#include "ui/toolkit/dialog_frame_win.h"
+#include "ui/toolkit/disabled_thread_windows_win.h"
 #include "ui/toolkit/dpi_scale.h"
-#include "ui/toolkit/modal_loop_win.h"
 #include "ui/toolkit/screen_dc_win.h"
 
 namespace {
@@ -10,8 +9,29 @@ namespace {
 constexpr DWORD kClosable = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFOREGROUND;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
+// A dialog template without controls, font or title: the form creates and places its controls
+// itself.
+struct alignas(4) EmptyDialogTemplate {
+    DLGTEMPLATE header;
+    WORD menu = 0, windowClass = 0, title = 0;
+};
+
 RECT RectOf(const LayoutBox& box) {
     return RECT{box.left, box.top, box.Right(), box.Bottom()};
+}
+
+// Sizes the form to a client area of `width` × `height` screen pixels within the frame of its
+// styles, and centres it on the work area.
+void SizeAndCentre(HWND form, int width, int height) {
+    RECT frame{0, 0, width, height};
+    AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrA(form, GWL_STYLE)), FALSE,
+                       DWORD(GetWindowLongPtrA(form, GWL_EXSTYLE)));
+    const int frameWidth = frame.right - frame.left, frameHeight = frame.bottom - frame.top;
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    SetWindowPos(form, nullptr, work.left + (work.right - work.left - frameWidth) / 2,
+                 work.top + (work.bottom - work.top - frameHeight) / 2, frameWidth, frameHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -27,22 +47,38 @@ ModalForm::~ModalForm() {
 }
 
 bool ModalForm::ShowModal() {
-    // The form fills and sizes itself.
     const EmptyDialogTemplate dialogTemplate{{style_, kExStyle, 0, 0, 0, 0, 0}};
     if (!CreateDialogFromTemplate(&dialogTemplate.header, nullptr))
         return false;
-    RunModalLoop(
-        Handle(), [this] { return Finished(); },
-        [this](const MSG& msg) {
-            return msg.message == WM_KEYDOWN && (msg.hwnd == Handle() || IsChild(Handle(), msg.hwnd)) &&
-                   PreviewKey(msg.wParam);
-        });
+    RunModalLoop(Handle());
     return true;
+}
+
+void ModalForm::RunModalLoop(HWND form) {
+    DisabledThreadWindows others;
+    ShowWindow(form, SW_SHOW);
+    SetForegroundWindow(form);
+    MSG msg;
+    while (!Finished() && IsWindow(form)) {
+        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0)
+                PostQuitMessage(static_cast<int>(msg.wParam));  // the caller's loop must see it
+            break;
+        }
+        const bool keyInForm = msg.message == WM_KEYDOWN && (msg.hwnd == form || IsChild(form, msg.hwnd));
+        if ((keyInForm && PreviewKey(msg.wParam)) || IsDialogMessageA(form, &msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
 }
 
 // The edges are scaled, so that boxes that meet in the design meet on the screen.
 RECT ModalForm::ScreenRect(const LayoutBox& designBox) const {
-    return ScaleToDpi(RectOf(designBox), int(dpi_));
+    const int dpi = int(dpi_);
+    return RECT{ScaleToDpi(designBox.left, dpi), ScaleToDpi(designBox.top, dpi), ScaleToDpi(designBox.Right(), dpi),
+                ScaleToDpi(designBox.Bottom(), dpi)};
 }
 
 LRESULT ModalForm::CreateControls() {
@@ -51,8 +87,12 @@ LRESULT ModalForm::CreateControls() {
     SetWindowTextA(form, design.caption);
     const bool scaled = design.units == DesignUnits::At96Dpi;
     for (const ControlRow& row : design.controls) {
-        CreateDialogControl(form, row.windowClass, row.text, row.style, scaled ? ScreenRect(row.box) : RectOf(row.box),
-                            row.id, paint_.TextFont());
+        const RECT box = scaled ? ScreenRect(row.box) : RectOf(row.box);
+        HWND control =
+            CreateWindowExA(0, row.windowClass, row.text, WS_CHILD | row.style, box.left, box.top, box.right - box.left,
+                            box.bottom - box.top, form, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
+                            GetModuleHandleA(nullptr), nullptr);
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(paint_.TextFont()), FALSE);
     }
     ControlsCreated();
     if (design.defaultButton)
@@ -61,9 +101,9 @@ LRESULT ModalForm::CreateControls() {
         SetFocus(Control(design.focus));
 
     if (scaled)
-        CentreDialog(form, ScaleToDpi(design.clientWidth, int(dpi_)), ScaleToDpi(design.clientHeight, int(dpi_)));
+        SizeAndCentre(form, ScaleToDpi(design.clientWidth, int(dpi_)), ScaleToDpi(design.clientHeight, int(dpi_)));
     else
-        CentreDialog(form, design.clientWidth, design.clientHeight);
+        SizeAndCentre(form, design.clientWidth, design.clientHeight);
     return design.focus ? FALSE : TRUE;
 }
 

@@ -82,6 +82,7 @@ class ModalForm : public WindowBase {
 
   private:
     std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) final;
+    void RunModalLoop(HWND form);
     // WM_INITDIALOG's answer: FALSE when the form set the focus itself.
     LRESULT CreateControls();
     bool IsOwnButton(HWND window) const;
