@@ -2,6 +2,7 @@
 
 #include "common/text_lines.h"
 #include "resources/resource_ids.h"
+#include "ui/toolkit/window_text_win.h"
 
 namespace {
 
@@ -11,12 +12,6 @@ void SetCheck(HWND control, bool checked) {
 
 bool IsChecked(HWND control) {
     return SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-std::string WindowText(HWND window) {
-    std::string text(size_t(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(size_t(GetWindowTextA(window, text.data(), int(text.size()))));
-    return text;
 }
 
 const std::pair<int, HotKey HotkeySettings::*> kHotkeyEdits[] = {

@@ -12,13 +12,6 @@
 #include <exception>
 #include <optional>
 
-// A dialog template without controls, font or title, for forms that create and place their
-// controls themselves.
-struct alignas(4) EmptyDialogTemplate {
-    DLGTEMPLATE header;
-    WORD menu = 0, windowClass = 0, title = 0;
-};
-
 class WindowBase {
   public:
     WindowBase() = default;

@@ -5,33 +5,27 @@
 
 #include <windows.h>
 
-#include "common/window_base_win.h"
 #include "directory/node_selection.h"
 #include "settings/program_values.h"
+#include "ui/toolkit/modal_form_win.h"
 #include "ui/toolkit/skin.h"
-#include "ui/toolkit/skin_paint_win.h"
 
-class TfrmSelectIP final : public WindowBase {
+class TfrmSelectIP final : public ModalForm {
   public:
     TfrmSelectIP(SelectIpForm& form, const Skin& skin);
-    ~TfrmSelectIP() override;
-
-    // Shows the dialog centred on the screen until the form closes it or the user cancels.
-    void ShowModal();
-
-  protected:
-    std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    void CreateControls();
-    HWND CreateChild(const char* windowClass, const char* text, DWORD style, RECT designBox, int id);
-    void FormShow();
+    FormDesign Design() const override;
+    void ControlsCreated() override;
+    void FormShow() override;
+    void OnCommand(int id, int code) override;
+    void OnClose() override { btnCancelClick(); }
+    bool Finished() const override { return closed_; }
+
     void btnOKClick();
     void btnCancelClick();
 
     SelectIpForm& form_;
-    UINT dpi_;
-    SkinPaint paint_;
     bool closed_ = false;
 };
 

@@ -1,88 +1,47 @@
 #include "update/frm_update_win.h"
 
 #include "common/product_name.h"
-#include "ui/toolkit/dialog_frame_win.h"
-#include "ui/toolkit/dpi_scale.h"
-#include "ui/toolkit/modal_loop_win.h"
-#include "ui/toolkit/screen_dc_win.h"
 #include "update/update_texts.h"
 
 namespace {
 
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFOREGROUND;  // no close button
-constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr int kLabelId = 1000, kProgressBarId = 1001;
 
-// The 96-DPI design of the client area.
+// The 96-DPI design of the client area. The "&Close" button shows after a failure.
+const ControlRow kControls[] = {
+    {kLabelId, "STATIC", update_text::kDownloading, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, {88, 36, 263, 16}},
+    {IDCANCEL, "BUTTON", update_text::kClose, BS_OWNERDRAW | WS_TABSTOP, {276, 58, 75, 23}},
+};
 constexpr int kClientWidth = 359, kClientHeight = 112;
-constexpr RECT kLabel{88, 36, 351, 52};
-constexpr RECT kCloseButton{276, 58, 351, 81};
-constexpr RECT kProgressBar{0, 88, kClientWidth, kClientHeight};
+constexpr LayoutBox kProgressBar{0, 88, kClientWidth, kClientHeight - 88};
 
 }  // namespace
 
-TfrmUpdate::TfrmUpdate(const UpdateOffer& offer, UpdatePorts ports)
-    : dpi_(ScreenDc().Dpi()),
-      paint_(LoadSkinFile(offer.skinPath), dpi_),
-      suiProgressBar1_(paint_),
-      logic_(offer, std::move(ports), *this) {}
+TfrmUpdate::TfrmUpdate(UpdateLogic& logic, const Skin& skin)
+    : ModalForm(skin, Frame::WithoutCloseButton), logic_(logic), suiProgressBar1_(Paint()) {
+    logic_.AttachView(*this);
+}
 
 TfrmUpdate::~TfrmUpdate() {
-    if (Handle())
-        DestroyWindow(Handle());
+    logic_.DetachView();
 }
 
-UpdateOutcome TfrmUpdate::ShowModal() {
-    // The form fills and sizes itself.
-    static const EmptyDialogTemplate kTemplate{{kStyle, kExStyle, 0, 0, 0, 0, 0}};
-    if (!CreateDialogFromTemplate(&kTemplate.header, nullptr))
-        return UpdateOutcome::kDismissed;
-    RunModalLoop(
-        Handle(), [this] { return outcome_.has_value(); }, nullptr);
-    return outcome_.value_or(UpdateOutcome::kDismissed);
+FormDesign TfrmUpdate::Design() const {
+    // No default button and no focus until the "&Close" button shows.
+    return {.caption = update_text::kCaption,
+            .controls = {std::begin(kControls), std::end(kControls)},
+            .clientWidth = kClientWidth,
+            .clientHeight = kClientHeight};
 }
 
-void TfrmUpdate::CreateControls() {
-    HWND form = Handle();
-    SetWindowTextA(form, update_text::kCaption);
-    const auto child = [&](const char* windowClass, const char* text, DWORD style, RECT design, int id) {
-        return CreateDialogControl(form, windowClass, text, style, ScaleToDpi(design, int(dpi_)), id,
-                                   paint_.TextFont());
-    };
-    Label1_ = child("STATIC", update_text::kDownloading, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kLabel, kLabelId);
-    btnClose_ = child("BUTTON", update_text::kClose, BS_OWNERDRAW | WS_TABSTOP, kCloseButton, IDCANCEL);
-    suiProgressBar1_.CreateIn(form, ScaleToDpi(kProgressBar, int(dpi_)), kProgressBarId);
-
-    CentreDialog(form, ScaleToDpi(kClientWidth, int(dpi_)), ScaleToDpi(kClientHeight, int(dpi_)));
+void TfrmUpdate::ControlsCreated() {
+    suiProgressBar1_.CreateIn(Handle(), ScreenRect(kProgressBar), kProgressBarId);
 }
 
-std::optional<LRESULT> TfrmUpdate::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (auto colors = paint_.ControlColors(message, wParam))
-        return colors;
-    switch (message) {
-        case WM_INITDIALOG:
-            CreateControls();
-            return TRUE;
-        case WM_SHOWWINDOW:
-            if (wParam && !shown_) {
-                shown_ = true;
-                logic_.FormShow();
-            }
-            return std::nullopt;
-        case WM_DRAWITEM:
-            paint_.DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), true);
-            return TRUE;
-        case WM_COMMAND:
-            // The button, Enter on it, and Escape all arrive here; the logic knows when they count.
-            if (LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == IDOK)
-                logic_.btnCloseClick();
-            return 0;
-        case WM_CLOSE:
-            logic_.btnCloseClick();
-            return 0;
-        default:
-            return std::nullopt;
-    }
+void TfrmUpdate::OnCommand(int id, int) {
+    // The button, Enter on it, and Escape all arrive here; the logic knows when they count.
+    if (id == IDCANCEL || id == IDOK)
+        logic_.btnCloseClick();
 }
 
 void TfrmUpdate::SetProgress(std::int32_t position, std::int32_t maximum) {
@@ -94,9 +53,9 @@ void TfrmUpdate::ShowError(const std::string& text) {
 }
 
 void TfrmUpdate::AllowDismiss() {
-    ShowWindow(btnClose_, SW_SHOW);
-    SendMessageA(Handle(), DM_SETDEFID, IDCANCEL, 0);
-    SetFocus(btnClose_);
+    SetDefaultButton(IDCANCEL);
+    ShowWindow(Control(IDCANCEL), SW_SHOW);
+    SetFocus(Control(IDCANCEL));
 }
 
 void TfrmUpdate::CloseDialog(UpdateOutcome outcome) {

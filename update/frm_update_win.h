@@ -1,28 +1,27 @@
 // TfrmUpdate: the update's progress dialog. A caption and no close button, the label, and the
 // skinned progress bar along the bottom edge showing its percentage; after a failure a
-// "&Close" button (Enter or Escape press it) is the way out. It owns its window, shows it in a
-// modal loop of its own, and forwards every event to UpdateLogic.
+// "&Close" button (Enter or Escape press it) is the way out. It shows one UpdateLogic, whose
+// view it is while it exists, and forwards every event to it.
 #pragma once
 
 #include <windows.h>
 
 #include <optional>
 
-#include "common/window_base_win.h"
-#include "ui/toolkit/skin_paint_win.h"
+#include "ui/toolkit/modal_form_win.h"
+#include "ui/toolkit/skin.h"
 #include "ui/toolkit/skinned_progress_bar_win.h"
 #include "update/update_logic.h"
 
-class TfrmUpdate final : public WindowBase, private UpdateView {
+class TfrmUpdate final : public ModalForm, private UpdateView {
   public:
-    TfrmUpdate(const UpdateOffer& offer, UpdatePorts ports);
+    TfrmUpdate(UpdateLogic& logic, const Skin& skin);
+    // Detaches from the logic first, which stops a running download: a call the worker sent
+    // then never reaches this form or its controls.
     ~TfrmUpdate() override;
 
-    // Shows the dialog centred on the screen (which starts the download) until it closes.
-    UpdateOutcome ShowModal();
-
-  protected:
-    std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // How the dialog ended, once ShowModal has returned.
+    UpdateOutcome Outcome() const { return outcome_.value_or(UpdateOutcome::kDismissed); }
 
   private:
     // UpdateView
@@ -31,14 +30,15 @@ class TfrmUpdate final : public WindowBase, private UpdateView {
     void AllowDismiss() override;
     void CloseDialog(UpdateOutcome outcome) override;
 
-    void CreateControls();
+    FormDesign Design() const override;
+    void ControlsCreated() override;
+    // Starts the download.
+    void FormShow() override { logic_.FormShow(); }
+    void OnCommand(int id, int code) override;
+    void OnClose() override { logic_.btnCloseClick(); }
+    bool Finished() const override { return outcome_.has_value(); }
 
-    UINT dpi_;
-    SkinPaint paint_;
+    UpdateLogic& logic_;
     SkinnedProgressBar suiProgressBar1_;
-    HWND Label1_ = nullptr;
-    HWND btnClose_ = nullptr;
     std::optional<UpdateOutcome> outcome_;
-    bool shown_ = false;
-    UpdateLogic logic_;  // last: its download goes first, before the controls it reports to
 };

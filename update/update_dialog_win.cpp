@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "common/cng_makers_crypto_win.h"
+#include "ui/toolkit/skin_paint_win.h"
 #include "update/download_files_win.h"
 #include "update/frm_update_win.h"
 #include "update/installer_launcher_win.h"
@@ -11,14 +12,17 @@
 #include "update/worker_threads_win.h"
 
 UpdateOutcome WinUpdateDialog::ShowUpdateDialog(const UpdateOffer& offer) {
-    WinWorkerThreads threads;  // outlives the form: a call the worker sent is never left half-run
+    WinWorkerThreads threads;  // outlives the logic and the form: a call the worker sent is never left half-run
     WinStallTimer stallTimer;
     CngMakersCrypto crypto;
     WinInstallerLauncher launcher;
-    TfrmUpdate frmUpdate(offer, UpdatePorts{{std::make_shared<WinInetHttpClient>(),
-                                             std::make_shared<WinDownloadFiles>(), threads, stallTimer},
-                                            crypto,
-                                            launcher,
-                                            closeMainForm_});
-    return frmUpdate.ShowModal();
+    UpdateLogic logic(offer, UpdatePorts{{std::make_shared<WinInetHttpClient>(),
+                                          std::make_shared<WinDownloadFiles>(), threads, stallTimer},
+                                         crypto,
+                                         launcher,
+                                         closeMainForm_});
+    // Goes before the logic, stopping its download on the way out.
+    TfrmUpdate frmUpdate(logic, LoadSkinFile(offer.skinPath));
+    frmUpdate.ShowModal();
+    return frmUpdate.Outcome();
 }

@@ -6,8 +6,12 @@
 #include "update/installer_check.h"
 #include "update/update_texts.h"
 
-UpdateLogic::UpdateLogic(UpdateOffer offer, UpdatePorts ports, UpdateView& view)
-    : offer_(std::move(offer)), ports_(std::move(ports)), view_(view) {}
+UpdateLogic::UpdateLogic(UpdateOffer offer, UpdatePorts ports) : offer_(std::move(offer)), ports_(std::move(ports)) {}
+
+void UpdateLogic::DetachView() {
+    download_.reset();
+    view_ = nullptr;
+}
 
 std::string UpdateLogic::InstallerFile() const {
     return offer_.dataFolder + update_text::kInstallerFileName;
@@ -18,7 +22,7 @@ std::string UpdateLogic::SignatureFile() const {
 }
 
 void UpdateLogic::FormShow() {
-    if (stage_ != Stage::kIdle)
+    if (stage_ != Stage::kIdle || !view_)
         return;
     download_ = std::make_unique<THTTPGet>(ports_.download);
     download_->Agent = update_text::kAgent;
@@ -38,7 +42,7 @@ void UpdateLogic::Download(const std::string& url, const std::string& fileName) 
 
 void UpdateLogic::HTTPGetFileProgress(std::int32_t totalSize, std::int32_t readed) {
     if (stage_ == Stage::kInstaller)
-        view_.SetProgress(readed, totalSize);
+        view_->SetProgress(readed, totalSize);
 }
 
 void UpdateLogic::HTTPGetFileDoneFile(const std::string&, std::int32_t) {
@@ -67,7 +71,7 @@ void UpdateLogic::RunIfGenuine() {
     stage_ = Stage::kStarted;
     if (ports_.closeMainForm)
         ports_.closeMainForm();
-    view_.CloseDialog(UpdateOutcome::kInstallerStarted);
+    view_->CloseDialog(UpdateOutcome::kInstallerStarted);
 }
 
 void UpdateLogic::HTTPGetFileError() {
@@ -76,11 +80,11 @@ void UpdateLogic::HTTPGetFileError() {
 
 void UpdateLogic::Fail(const char* text) {
     stage_ = Stage::kFailed;
-    view_.AllowDismiss();
-    view_.ShowError(text);
+    view_->AllowDismiss();
+    view_->ShowError(text);
 }
 
 void UpdateLogic::btnCloseClick() {
-    if (stage_ == Stage::kFailed)
-        view_.CloseDialog(UpdateOutcome::kDismissed);
+    if (stage_ == Stage::kFailed && view_)
+        view_->CloseDialog(UpdateOutcome::kDismissed);
 }

@@ -39,8 +39,14 @@ struct UpdatePorts {
 
 class UpdateLogic {
   public:
-    UpdateLogic(UpdateOffer offer, UpdatePorts ports, UpdateView& view);
+    UpdateLogic(UpdateOffer offer, UpdatePorts ports);
 
+    // The form, while it exists. Detaching stops a running download: none of its events reaches
+    // the form once it is gone.
+    void AttachView(UpdateView& view) { view_ = &view; }
+    void DetachView();
+
+    // Starts the download; nothing without a view.
     void FormShow();
     void HTTPGetFileProgress(std::int32_t totalSize, std::int32_t readed);
     void HTTPGetFileDoneFile(const std::string& fileName, std::int32_t fileSize);
@@ -61,7 +67,7 @@ class UpdateLogic {
 
     UpdateOffer offer_;
     UpdatePorts ports_;
-    UpdateView& view_;
-    std::unique_ptr<THTTPGet> download_;  // created by FormShow, owned by the form
+    UpdateView* view_ = nullptr;
+    std::unique_ptr<THTTPGet> download_;  // created by FormShow, runs while the view is attached
     Stage stage_ = Stage::kIdle;
 };

@@ -16,16 +16,18 @@ class FakeUnblockDialog final : public UnblockDialog {
     std::function<void(const std::function<void()>& helpClick)> whileOpen;
     std::function<void()> onClosed;  // the moment the dialog has gone
 
-    UnblockChoice ShowModal(const UnblockAdviceContent& content, const std::function<void()>& helpClick) override {
-        shown.push_back(content);
+    void ShowModal(UnblockForm& form) override {
+        shown.push_back(form.Content());
         if (whileOpen)
-            whileOpen(helpClick);
+            whileOpen([&form] { form.btnHelpClick(); });
+        const UnblockChoice answer = answers.empty() ? UnblockChoice::Close : answers.front();
+        if (!answers.empty())
+            answers.pop_front();
+        if (answer == UnblockChoice::Reconnect)
+            form.btnReconnectClick();
+        else
+            form.btnCloseClick();
         if (onClosed)
             onClosed();
-        if (answers.empty())
-            return UnblockChoice::Close;
-        const UnblockChoice answer = answers.front();
-        answers.pop_front();
-        return answer;
     }
 };

@@ -7,7 +7,7 @@
 class SkinnedUnblockDialog final : public UnblockDialog {
   public:
     explicit SkinnedUnblockDialog(const ProgramValues& values) : values_(values) {}
-    UnblockChoice ShowModal(const UnblockAdviceContent& content, const std::function<void()>& helpClick) override;
+    void ShowModal(UnblockForm& form) override;
 
   private:
     const ProgramValues& values_;

@@ -2,7 +2,6 @@
 
 #include "ui/advice/frm_unblock_win.h"
 
-UnblockChoice SkinnedUnblockDialog::ShowModal(const UnblockAdviceContent& content,
-                                              const std::function<void()>& helpClick) {
-    return TfrmUnblock(content, LoadSkinFile(values_.SkinPath), helpClick).ShowModal();
+void SkinnedUnblockDialog::ShowModal(UnblockForm& form) {
+    TfrmUnblock(form, LoadSkinFile(values_.SkinPath)).ShowModal();
 }

@@ -44,10 +44,10 @@ UnblockAdvisor::UnblockAdvisor(const ProgramValues& values, UnblockPorts ports, 
     : values_(values), ports_(ports), reconnect_(std::move(reconnect)) {}
 
 void UnblockAdvisor::ShowUnblockAdvice(UnblockAdvice kind) {
-    const UnblockChoice choice = ports_.dialog.ShowModal(AdviceContent(kind, values_.AppFolder), [this] {
-        OpenURL(ports_.registry, ports_.shell, FirewallSetupUrl(values_.Site));
-    });
+    UnblockForm form(AdviceContent(kind, values_.AppFolder),
+                     [this] { OpenURL(ports_.registry, ports_.shell, FirewallSetupUrl(values_.Site)); });
+    ports_.dialog.ShowModal(form);
     // The dialog is gone by now: the request runs again without it.
-    if (choice == UnblockChoice::Reconnect && reconnect_)
+    if (form.Choice() == UnblockChoice::Reconnect && reconnect_)
         reconnect_();
 }

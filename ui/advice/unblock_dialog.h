@@ -1,23 +1,12 @@
-// The port of the unblock advice dialog TfrmUnblock: what it shows, and how it ended.
+// The port of the unblock advice dialog TfrmUnblock.
 #pragma once
 
-#include <functional>
-#include <string>
-
-struct UnblockAdviceContent {
-    std::string message;
-    bool reconnectEnabled = false;
-    std::string programPath;  // masqng.exe
-    std::string wardenPath;   // warden.exe
-    bool operator==(const UnblockAdviceContent&) const = default;
-};
-
-enum class UnblockChoice { Close, Reconnect };
+#include "ui/advice/unblock_form.h"
 
 class UnblockDialog {
   public:
     virtual ~UnblockDialog() = default;
-    // Shows the dialog modally; the copy buttons work inside it, its help button calls
-    // `helpClick` and leaves it open. Returns once the dialog is gone.
-    virtual UnblockChoice ShowModal(const UnblockAdviceContent& content, const std::function<void()>& helpClick) = 0;
+    // Shows `form` modally; the dialog hands its buttons to the form, and the copy buttons work
+    // inside it. Returns once the form has ended and the dialog is gone.
+    virtual void ShowModal(UnblockForm& form) = 0;
 };

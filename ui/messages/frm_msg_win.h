@@ -10,36 +10,31 @@
 #include <windows.h>
 
 #include <optional>
-#include <vector>
 
-#include "common/unique_handle_win.h"
-#include "common/window_base_win.h"
 #include "ui/messages/message_dialog.h"
+#include "ui/messages/message_layout.h"
+#include "ui/toolkit/modal_form_win.h"
 #include "ui/toolkit/skin.h"
-#include "ui/toolkit/skin_paint_win.h"
 
-class TfrmMsg final : public WindowBase {
+class TfrmMsg final : public ModalForm {
   public:
-    TfrmMsg(MessageDialog dialog, const Skin& skin);
-    ~TfrmMsg() override;  // the window goes before the fonts and the bitmap it shows
+    TfrmMsg(const MessageDialog& dialog, const Skin& skin);
 
-    // Shows the dialog centred on the screen and returns the modal result.
-    int ShowModal();
-
-  protected:
-    std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The modal result once ShowModal has returned: the pressed button's, or kResultCancel.
+    int Result() const { return result_.value_or(kResultCancel); }
 
   private:
-    void CreateControls();
-    bool PreviewKey(const MSG& msg);
-    const DialogButton* ButtonOf(HWND control) const;
-    void Press(HWND button) const;
+    FormDesign Design() const override;
+    void ControlsCreated() override;
+    void OnCommand(int id, int code) override;
+    void OnClose() override;
+    bool Finished() const override { return result_.has_value(); }
+    bool PreviewKey(WPARAM key) override;
 
-    MessageDialog dialog_;
-    UINT dpi_;
-    SkinPaint paint_;
-    UniqueGdi<HBITMAP> icon_;
-    std::vector<HWND> buttons_;  // in slot order, left to right
+    const DialogButton* ButtonOf(int id) const;
+
+    const MessageDialog& dialog_;
+    MessageLayout layout_;  // in the screen's pixels
     std::optional<int> result_;
 };
 

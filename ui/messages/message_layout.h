@@ -11,12 +11,7 @@
 
 #include <vector>
 
-struct LayoutBox {
-    int left = 0, top = 0, width = 0, height = 0;
-    int Right() const { return left + width; }
-    int Bottom() const { return top + height; }
-    bool operator==(const LayoutBox&) const = default;
-};
+#include "ui/toolkit/layout_box.h"
 
 struct MessageLayout {
     LayoutBox label;

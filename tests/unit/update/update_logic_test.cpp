@@ -41,13 +41,14 @@ class UpdateLogicTest : public testing::Test {
         http->replies["/download/masqng.exe.sig"] = FakeReply::Of(FakeMakersCrypto::Sign(kSetup));
     }
     std::unique_ptr<UpdateLogic> Make(std::string expectedSha256 = {}) {
-        return std::make_unique<UpdateLogic>(
+        auto logic = std::make_unique<UpdateLogic>(
             UpdateOffer{"C:\\skin.skn", kData, "127.0.0.40", std::move(expectedSha256)},
             UpdatePorts{{http, files, threads, stallTimer},
                         crypto,
                         launcher,
-                        [this] { view.calls.push_back("close main form"); }},
-            view);
+                        [this] { view.calls.push_back("close main form"); }});
+        logic->AttachView(view);
+        return logic;
     }
     void RunDownloads(UpdateLogic& logic) {
         logic.FormShow();
@@ -168,14 +169,24 @@ TEST_F(UpdateLogicTest, AnInstallerThatDoesNotStartKeepsTheProgramRunning) {
     EXPECT_EQ(std::count(view.calls.begin(), view.calls.end(), "close main form"), 0);
 }
 
+// The form detaches from the logic on its way out, before its controls go; or the logic goes.
 TEST_F(UpdateLogicTest, ClosingTheDialogDuringTheDownloadStopsItSilently) {
-    auto logic = Make();
-    logic->FormShow();
-    threads.RunWorker();  // the signature
-    logic.reset();        // the form goes while the installer downloads
-    threads.RunWorker();
-    EXPECT_TRUE(view.calls.empty());
-    EXPECT_FALSE(files->Has(kInstaller));  // stopped at its first check
+    const struct {
+        const char* name;
+        void (*close)(std::unique_ptr<UpdateLogic>& logic);
+    } cases[] = {
+        {"the form goes", [](std::unique_ptr<UpdateLogic>& logic) { logic->DetachView(); }},
+        {"the logic goes", [](std::unique_ptr<UpdateLogic>& logic) { logic.reset(); }},
+    };
+    for (const auto& c : cases) {
+        auto logic = Make();
+        logic->FormShow();
+        threads.RunWorker();  // the signature
+        c.close(logic);       // while the installer downloads
+        threads.RunWorker();
+        EXPECT_TRUE(view.calls.empty()) << c.name;
+        EXPECT_FALSE(files->Has(kInstaller)) << c.name;  // stopped at its first check
+    }
 }
 
 }  // namespace
