@@ -61,12 +61,20 @@ windows_build() {
     cmake -S . -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null && cmake --build "$build/win"
 }
-wine_half() {  # wine_half NAME CTEST_OPTIONS...: one half of the Wine tests in a Wine prefix and
-               # display of its own (a fresh prefix each run), its output into build/NAME.log
+wine_prefix() {  # wine_prefix NAME: a fresh Wine prefix build/test-prefix-NAME, nothing carried over
+    (
+        rm -rf "$build/test-prefix-$1"
+        wine_env_up "$build/test-prefix-$1"
+        status=$?
+        wine_env_down
+        exit $status
+    )
+}
+wine_half() {  # wine_half NAME CTEST_OPTIONS...: one half of the Wine tests in its prefix (made by
+               # wine_prefix) and a display of its own, its output into build/NAME.log
     local name=$1 started=$SECONDS
     shift
     (
-        rm -rf "$build/test-prefix-$name"
         wine_env_up "$build/test-prefix-$name" &&
             MASQ_ARTIFACTS=$(winepath -w "$artifacts" 2>/dev/null) \
                 ctest --test-dir "$build/win" --output-on-failure -j2 "$@"
@@ -82,8 +90,6 @@ windows_tests() {
     # The program's end-to-end tests and the rest (the ports, warden.exe, the Firefox host, the
     # update's Win32 side and its dialog and installer, which share the one download site) share
     # nothing on a desktop: each half gets its own, and they run side by side.
-    rm -rf "$artifacts"
-    mkdir -p "$artifacts"
     wine_half wine-e2e -L '^e2e$' &
     local e2e=$!
     wine_half wine-ports -L 'win|e2e_download_site' &
@@ -96,27 +102,46 @@ windows_tests() {
     return $failed
 }
 
-windows_build_beside() {  # the Windows build, its output into build/windows-build.log
-    local started=$SECONDS status
-    windows_build >"$build/windows-build.log" 2>&1
-    status=$?
-    echo $((SECONDS - started)) >"$build/windows-build.seconds"
-    return $status
+windows_build_and_prefixes() {
+    windows_build && wine_prefix wine-e2e && wine_prefix wine-ports
 }
-windows_build_done() {
-    local status=0
-    wait "$windows_build_pid" || status=$?
-    if [ $status -eq 0 ]; then tail -n 2 "$build/windows-build.log"; else tail -n 60 "$build/windows-build.log"; fi
+
+declare -A beside_pids=()
+beside() {  # beside ID COMMAND...: starts a step in the background, its output into build/ID.log
+    local id=$1
+    shift
+    (
+        started=$SECONDS
+        "$@" >"$build/$id.log" 2>&1
+        status=$?
+        echo $((SECONDS - started)) >"$build/$id.seconds"
+        exit $status
+    ) &
+    beside_pids[$id]=$!
+}
+joined() {  # joined ID NAME: waits for the step that beside started, shows its end and records it
+    local id=$1 name=$2 waited=$SECONDS status=0
+    echo
+    echo "==== $name"
+    wait "${beside_pids[$id]}" || status=$?
+    tail -n $([ $status -eq 0 ] && echo 10 || echo 80) "$build/$id.log"
+    local took
+    took=$(cat "$build/$id.seconds" 2>/dev/null || echo "?")
+    if [ $status -eq 0 ]; then
+        summary+=("PASS  $name ($took s, $((SECONDS - waited)) s of it waited for here)")
+    else
+        summary+=("FAIL  $name ($took s, $((SECONDS - waited)) s of it waited for here)")
+        failed=1
+    fi
     return $status
 }
 
 step "install missing packages" scripts/setup.sh
 step "native build" native_build
 # The native tests and the fuzzers wait on sockets and clocks as much as they compute: the
-# Windows build takes the processors beside them, and the time below is what was left of it.
-rm -f "$build/windows-build.seconds"
-windows_build_beside &
-windows_build_pid=$!
+# Windows build and the Wine prefixes of its tests take the processors beside them.
+mkdir -p "$build"
+beside windows-build windows_build_and_prefixes
 step "native unit tests" native_tests
 # Parsers of untrusted input: warden's (programs and nodes, the Shadowsocks node's chunks), the
 # Firefox host's (state file, Firefox), the directory reply (the network).
@@ -124,11 +149,13 @@ step "warden parser fuzzing" fuzz WARDEN_FUZZ warden_parsers_fuzz warden
 step "warden chunk reader fuzzing" fuzz WARDEN_FUZZ warden_chunks_fuzz warden
 step "Firefox host parser fuzzing" fuzz FIREFOX_HOST_FUZZ firefox_host_fuzz firefox firefox/fuzz/seeds
 step "directory reply fuzzing" fuzz DIRECTORY_FUZZ directory_reply_fuzz directory directory/fuzz/seeds
-step "Windows build (what was left of it)" windows_build_done
-windows_built=$?
-summary+=("      the Windows build took $(cat "$build/windows-build.seconds" 2>/dev/null || echo ?) s in all")
-[ $windows_built -eq 0 ] && step "Windows and end-to-end tests under Wine" windows_tests
-step "Firefox with the add-on" firefox_tests
+# Firefox with the add-on needs only the native build, and runs beside the Wine tests.
+rm -rf "$artifacts"
+mkdir -p "$artifacts"
+beside firefox-e2e firefox_tests
+joined windows-build "Windows build and Wine prefixes (beside the native tests)" &&
+    step "Windows and end-to-end tests under Wine" windows_tests
+joined firefox-e2e "Firefox with the add-on (beside the Wine tests)"
 step "screenshots to PNG" scripts/convert-screenshots.sh "$artifacts"
 
 echo
