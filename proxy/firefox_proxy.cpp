@@ -49,7 +49,7 @@ void FirefoxProxy::WriteFirefoxUserJs(bool enable, std::string_view server, std:
         return;
     }
     if (FindWindowByTitle(kFirefoxWindowTitle))
-        ports_.messages.ShowMessageBox(kProductName, kRestartFirefox, MessageKind::Warning, kButtonsOK);
+        ShowRestartFirefox();
 }
 
 bool FirefoxProxy::KeepUsersUserJs(const std::string& userJs) {
@@ -110,9 +110,6 @@ void FirefoxProxy::TakeBackUserJs(bool tellRestart) {
         ShowCanNotChange();
         return;
     }
-    const bool firefoxOpen = FindWindowByTitle(kFirefoxWindowTitle);
-    const bool prefsHoldProxy =
-        PrefsHoldProxy(ports_.files.Read(profile + kPrefsJs).value_or(""), LocalProxyServer(values_.InternalPort));
     const std::optional<UserJsKind> kind = text ? std::optional(ClassifyUserJs(*text)) : std::nullopt;
     if (kind == UserJsKind::Foreign) {
         // The user's own file stands there again (put back by hand): the program's is gone.
@@ -120,12 +117,15 @@ void FirefoxProxy::TakeBackUserJs(bool tellRestart) {
             records_.ForgetUserJs();
         return;
     }
+    const bool firefoxOpen = FindWindowByTitle(kFirefoxWindowTitle);
+    const bool prefsHoldProxy =
+        PrefsHoldProxy(ports_.files.Read(profile + kPrefsJs).value_or(""), LocalProxyServer(values_.InternalPort));
     // Firefox records what it read from user.js in prefs.js and keeps it once user.js is gone:
     // it would stay on the local proxy after its next start. The clearing form takes it back to
     // direct first; so does it when the program's file was taken away after Firefox had read it.
     if (kind == UserJsKind::OursProxyOn || (!kind && prefsHoldProxy)) {
         if (WriteClearingUserJs(userJs, replaced) && tellRestart && firefoxOpen)
-            ports_.messages.ShowMessageBox(kProductName, kRestartFirefox, MessageKind::Warning, kButtonsOK);
+            ShowRestartFirefox();
         return;
     }
     // The clearing form stays until Firefox has read it: while Firefox runs, or while its prefs.js
@@ -191,6 +191,10 @@ bool FirefoxProxy::FindWindowByTitle(std::string_view text) const {
         if (AsciiLower(title).find(wanted) != std::string::npos)
             return true;
     return false;
+}
+
+void FirefoxProxy::ShowRestartFirefox() {
+    ports_.messages.ShowMessageBox(kProductName, kRestartFirefox, MessageKind::Warning, kButtonsOK);
 }
 
 void FirefoxProxy::ShowCanNotChange() {

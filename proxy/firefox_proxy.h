@@ -65,6 +65,7 @@ class FirefoxProxy {
     // record, an earlier version's backup) says.
     void PutBackUsersUserJs(const std::string& userJs, const std::optional<ReplacedUserJs>& replaced);
     bool WriteClearingUserJs(const std::string& userJs, const std::optional<ReplacedUserJs>& replaced);
+    void ShowRestartFirefox();
     void ShowCanNotChange();
 
     const ProgramValues& values_;
