@@ -13,18 +13,46 @@ source scripts/wine-env.sh
 
 declare -a summary=()
 failed=0
+record() {  # record STATUS NAME TIME: one line of the summary
+    if [ "$1" -eq 0 ]; then
+        summary+=("PASS  $2 ($3)")
+    else
+        summary+=("FAIL  $2 ($3)")
+        failed=1
+    fi
+}
 step() {  # step NAME COMMAND...: runs one step, records its outcome and time, returns its status
-    local name=$1 started=$SECONDS
+    local name=$1 started=$SECONDS status=0
     shift
     echo
     echo "==== $name"
-    if "$@"; then
-        summary+=("PASS  $name ($((SECONDS - started)) s)")
-    else
-        summary+=("FAIL  $name ($((SECONDS - started)) s)")
-        failed=1
-        return 1
-    fi
+    "$@" || status=$?
+    record $status "$name" "$((SECONDS - started)) s"
+    return $status
+}
+# A step that waits more than it computes runs beside others: beside starts it, joined waits for
+# it and records its own time and the time waited for it.
+declare -A beside_pids=()
+beside() {  # beside ID COMMAND...: starts a step in the background, its output into build/ID.log
+    local id=$1
+    shift
+    (
+        started=$SECONDS
+        "$@" >"$build/$id.log" 2>&1
+        status=$?
+        echo $((SECONDS - started)) >"$build/$id.seconds"
+        exit $status
+    ) &
+    beside_pids[$id]=$!
+}
+joined() {  # joined ID NAME: waits for the step that beside started, shows its output and records it
+    local id=$1 name=$2 waited=$SECONDS status=0
+    echo
+    echo "==== $name"
+    wait "${beside_pids[$id]}" || status=$?
+    if [ $status -eq 0 ]; then tail -n 10 "$build/$id.log"; else cat "$build/$id.log"; fi
+    record $status "$name" "$(cat "$build/$id.seconds" 2>/dev/null || echo "?") s, $((SECONDS - waited)) s of it waited for here"
+    return $status
 }
 
 native_build() {
@@ -65,82 +93,25 @@ windows_build() {
     cmake -S . -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null && cmake --build "$build/win"
 }
-wine_prefix() {  # wine_prefix NAME: a fresh Wine prefix build/test-prefix-NAME, nothing carried over
+in_wine() {  # in_wine PREFIX COMMAND...: COMMAND in the Wine prefix PREFIX on a display of its own
     (
-        rm -rf "$build/test-prefix-$1"
-        wine_env_up "$build/test-prefix-$1"
+        prefix=$1
+        shift
+        wine_env_up "$prefix" && "$@"
         status=$?
         wine_env_down
         exit $status
     )
 }
-wine_half() {  # wine_half NAME CTEST_OPTIONS...: one half of the Wine tests in its prefix (made by
-               # wine_prefix) and a display of its own, its output into build/NAME.log
-    local name=$1 started=$SECONDS
-    shift
-    (
-        wine_env_up "$build/test-prefix-$name" &&
-            MASQ_ARTIFACTS=$(winepath -w "$artifacts" 2>/dev/null) \
-                ctest --test-dir "$build/win" --output-on-failure -j2 "$@"
-        status=$?
-        wine_env_down
-        exit $status
-    ) >"$build/$name.log" 2>&1
-    local status=$?
-    echo "---- $name: $( [ $status -eq 0 ] && echo passed || echo FAILED ) in $((SECONDS - started)) s"
-    return $status
+wine_ctest() {  # wine_ctest CTEST_OPTIONS...: Windows tests, in the prefix in_wine set up
+    MASQ_ARTIFACTS=$(winepath -w "$artifacts" 2>/dev/null) ctest --test-dir "$build/win" --output-on-failure -j2 "$@"
 }
-windows_tests() {
-    # The program's end-to-end tests and the rest (the ports, warden.exe, the Firefox host, the
-    # update's Win32 side and its dialog and installer, which share the one download site) share
-    # nothing on a desktop: each half gets its own, and they run side by side.
-    wine_half wine-e2e -L '^e2e$' &
-    local e2e=$!
-    wine_half wine-ports -L 'win|e2e_download_site' &
-    local ports=$!
-    local failed=0
-    wait $e2e || failed=1
-    wait $ports || failed=1
-    tail -n 4 "$build/wine-e2e.log" "$build/wine-ports.log"
-    [ $failed -eq 0 ] || grep -h -B2 -A40 -E '\*\*\*(Failed|Timeout|Exception)' "$build/wine-e2e.log" "$build/wine-ports.log"
-    return $failed
-}
-
 windows_build_and_prefixes() {
-    # The second prefix is a copy of the first: a copy takes seconds, wineboot takes a processor
-    # for twenty.
-    windows_build && wine_prefix wine-e2e &&
-        rm -rf "$build/test-prefix-wine-ports" && cp -a "$build/test-prefix-wine-e2e" "$build/test-prefix-wine-ports"
-}
-
-declare -A beside_pids=()
-beside() {  # beside ID COMMAND...: starts a step in the background, its output into build/ID.log
-    local id=$1
-    shift
-    (
-        started=$SECONDS
-        "$@" >"$build/$id.log" 2>&1
-        status=$?
-        echo $((SECONDS - started)) >"$build/$id.seconds"
-        exit $status
-    ) &
-    beside_pids[$id]=$!
-}
-joined() {  # joined ID NAME: waits for the step that beside started, shows its end and records it
-    local id=$1 name=$2 waited=$SECONDS status=0
-    echo
-    echo "==== $name"
-    wait "${beside_pids[$id]}" || status=$?
-    tail -n $([ $status -eq 0 ] && echo 10 || echo 80) "$build/$id.log"
-    local took
-    took=$(cat "$build/$id.seconds" 2>/dev/null || echo "?")
-    if [ $status -eq 0 ]; then
-        summary+=("PASS  $name ($took s, $((SECONDS - waited)) s of it waited for here)")
-    else
-        summary+=("FAIL  $name ($took s, $((SECONDS - waited)) s of it waited for here)")
-        failed=1
-    fi
-    return $status
+    # A fresh prefix for each half of the Wine tests, nothing carried over; the second is a copy
+    # of the first: a copy takes seconds, wineboot takes a processor for twenty.
+    windows_build && rm -rf "$build/test-prefix-wine-e2e" "$build/test-prefix-wine-ports" &&
+        in_wine "$build/test-prefix-wine-e2e" true &&
+        cp -a "$build/test-prefix-wine-e2e" "$build/test-prefix-wine-ports"
 }
 
 step "install missing packages" scripts/setup.sh
@@ -160,8 +131,15 @@ step "directory reply fuzzing" fuzz DIRECTORY_FUZZ directory_reply_fuzz director
 rm -rf "$artifacts"
 mkdir -p "$artifacts"
 beside firefox-e2e firefox_tests
-joined windows-build "Windows build and Wine prefixes (beside the native tests)" &&
-    step "Windows and end-to-end tests under Wine" windows_tests
+# The program's end-to-end tests and the rest under Wine (the ports, warden.exe, the Firefox host,
+# the update's Win32 side and its dialog and installer, which share the one download site) share
+# nothing on a desktop: each half gets a prefix and a display of its own, and they run side by side.
+if joined windows-build "Windows build and Wine prefixes (beside the native tests)"; then
+    beside wine-e2e in_wine "$build/test-prefix-wine-e2e" wine_ctest -L '^e2e$'
+    beside wine-ports in_wine "$build/test-prefix-wine-ports" wine_ctest -L 'win|e2e_download_site'
+    joined wine-e2e "end-to-end tests under Wine"
+    joined wine-ports "Windows tests under Wine (beside the end-to-end tests)"
+fi
 joined firefox-e2e "Firefox with the add-on (beside the Wine tests)"
 step "screenshots to PNG" scripts/convert-screenshots.sh "$artifacts"
 
