@@ -145,17 +145,18 @@ void TypeKey(WORD virtualKey, std::initializer_list<WORD> modifiers) {
 }
 
 bool TypeKeyInto(HWND window, WORD virtualKey, std::initializer_list<WORD> modifiers) {
+    // A popup menu reads its keys in the loop of the thread that tracks it, whichever window is in
+    // front: a key posted there reaches it, where typed keys depend on a foreground that another
+    // program may hold.
+    if (ClassOf(window) == "#32768")
+        return modifiers.size() == 0 && PostMessageA(window, WM_KEYDOWN, virtualKey, 1) &&
+               PostMessageA(window, WM_KEYUP, virtualKey, LPARAM(0xC0000001));
     const DWORD thread = GetWindowThreadProcessId(window, nullptr);
-    // A popup menu takes its keys through the thread that tracks it, whose owner window is in
-    // front: making the menu itself the foreground window could end the tracking.
-    const bool isMenu = ClassOf(window) == "#32768";
     const bool ready = WaitUntil(
         [&] {
-            HWND front = GetForegroundWindow();
-            if (front == window || (isMenu && front && GetWindowThreadProcessId(front, nullptr) == thread))
-                return true;
             SetForegroundWindow(window);
-            return false;
+            HWND front = GetForegroundWindow();
+            return front && GetWindowThreadProcessId(front, nullptr) == thread;
         },
         std::chrono::seconds(10));
     if (ready)
