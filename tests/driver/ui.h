@@ -57,7 +57,8 @@ HWND FindChildById(HWND parent, int id);
 void Click(HWND button);
 // Types a key with modifiers into the foreground window (real input, so GetKeyState sees it).
 void TypeKey(WORD virtualKey, std::initializer_list<WORD> modifiers = {});
-// Brings `window` to the front, waits until its thread has the keyboard, then types the key.
+// Brings `window` to the front, waits until its thread has the keyboard, then types the key; to a
+// popup menu the key (without modifiers) is posted instead.
 bool TypeKeyInto(HWND window, WORD virtualKey, std::initializer_list<WORD> modifiers = {});
 // The window with the keyboard focus in the thread that owns `window`.
 HWND FocusOf(HWND window);
